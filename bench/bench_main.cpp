@@ -1,0 +1,4 @@
+// One main for every benchmark program file.
+#include <benchmark/benchmark.h>
+
+BENCHMARK_MAIN();

@@ -1,0 +1,10 @@
+// The world editor.
+#pragma once
+
+namespace torvel {
+
+class Display;
+
+void RunEditor(Display* display);
+
+}  // namespace torvel

@@ -1,0 +1,313 @@
+#include "platform/sdl/sdl_platform.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/frame_convert.h"
+#include "platform/scancodes.h"
+#include "platform/sound_device.h"
+
+namespace torvel {
+
+SdlPlatform::SdlPlatform(const PortSettings& settings)
+    : settings_(settings), back_(kWidth * kHeight, 0) {
+  for (int i = 0; i < 256; ++i) lut_[i] = 0xFF000000u;
+}
+
+SdlPlatform::~SdlPlatform() { Shutdown(); }
+
+bool SdlPlatform::Start(const char* title, std::string& error) {
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
+    error = std::string("Unable to start the display: ") + SDL_GetError();
+    return false;
+  }
+  started_ = true;
+  // The controller and the sound are optional: failing them leaves the game
+  // without a joystick or silent, never stopped.
+  SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+  window_.reset(SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth,
+                                 kHeight, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE));
+  if (!window_) {
+    error = std::string("Unable to create the window: ") + SDL_GetError();
+    return false;
+  }
+  OpenFirstController();
+  return true;
+}
+
+bool SdlPlatform::FindMode(int width, int height, int bitsPerPixel) {
+  // The 8-bit screen is ours; any desktop shows it scaled.
+  return width == kWidth && height == kHeight && bitsPerPixel == 8;
+}
+
+bool SdlPlatform::SetMode(int, int, int, bool windowed, std::string& error) {
+  if (settings_.forceWindow) windowed = true;
+  Uint32 flags = SDL_RENDERER_ACCELERATED | (settings_.vsync ? SDL_RENDERER_PRESENTVSYNC : 0);
+  renderer_.reset(SDL_CreateRenderer(window_.get(), -1, flags));
+  if (!renderer_) renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
+  if (!renderer_) {
+    error = std::string("Unable to set the display mode: ") + SDL_GetError();
+    return false;
+  }
+  SDL_RendererInfo info;
+  rendererVsync_ = SDL_GetRendererInfo(renderer_.get(), &info) == 0 &&
+                   (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+  texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_ARGB8888,
+                                   SDL_TEXTUREACCESS_STREAMING, kWidth, kHeight));
+  if (!texture_) {
+    error = std::string("Unable to set the display mode: ") + SDL_GetError();
+    return false;
+  }
+  SDL_DisplayMode mode;
+  int index = SDL_GetWindowDisplayIndex(window_.get());
+  if (SDL_GetCurrentDisplayMode(index < 0 ? 0 : index, &mode) == 0 && mode.refresh_rate > 0)
+    frameInterval_ = std::max(1, 1000 / mode.refresh_rate);
+
+  fullscreen_ = !windowed;
+  if (fullscreen_) SDL_SetWindowFullscreen(window_.get(), SDL_WINDOW_FULLSCREEN_DESKTOP);
+  SDL_SetWindowMinimumSize(window_.get(), kWidth / 2, kHeight / 2);
+  SDL_ShowWindow(window_.get());
+  SDL_RaiseWindow(window_.get());
+  SDL_StartTextInput();
+  SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
+  SDL_RenderClear(renderer_.get());
+  SDL_RenderPresent(renderer_.get());
+  return true;
+}
+
+void SdlPlatform::HideCursor() { SDL_ShowCursor(SDL_DISABLE); }
+
+void SdlPlatform::OpenFirstController() {
+  if (controller_) return;
+  for (int i = 0; i < SDL_NumJoysticks(); ++i) {
+    if (SDL_IsGameController(i)) {
+      controller_.reset(SDL_GameControllerOpen(i));
+      if (controller_) return;
+    }
+  }
+}
+
+void SdlPlatform::ToggleFullscreen() {
+  fullscreen_ = !fullscreen_;
+  SDL_SetWindowFullscreen(window_.get(), fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+}
+
+SDL_Rect SdlPlatform::DestinationRect() const {
+  int w = kWidth, h = kHeight;
+  if (renderer_) SDL_GetRendererOutputSize(renderer_.get(), &w, &h);
+  // Keep 4:3; whole multiples when the window is big enough for them.
+  double scale = std::min(static_cast<double>(w) / kWidth, static_cast<double>(h) / kHeight);
+  if (settings_.integerScaling && scale >= 1.0) scale = static_cast<int>(scale);
+  int dw = static_cast<int>(kWidth * scale);
+  int dh = static_cast<int>(kHeight * scale);
+  return SDL_Rect{(w - dw) / 2, (h - dh) / 2, dw, dh};
+}
+
+static void SendCharacter(const PlatformEvents& events, int code) {
+  if (events.character) events.character(code & 0xFF);
+}
+
+void SdlPlatform::HandleEvent(const SDL_Event& e) {
+  switch (e.type) {
+    case SDL_QUIT:
+      if (events_.closeRequested) events_.closeRequested();
+      break;
+    case SDL_KEYDOWN: {
+      SDL_Keycode sym = e.key.keysym.sym;
+      if ((e.key.keysym.mod & KMOD_ALT) && (sym == SDLK_RETURN || sym == SDLK_KP_ENTER)) {
+        if (!e.key.repeat) ToggleFullscreen();
+        break;  // Alt combinations belong to the window, not the game
+      }
+      int code = ScanCodeFromUsb(e.key.keysym.scancode);
+      if (code >= 0 && events_.keyDown) events_.keyDown(code);
+      // Keys that type a control character.
+      if (sym == SDLK_ESCAPE) SendCharacter(events_, 27);
+      if (sym == SDLK_RETURN || sym == SDLK_KP_ENTER) SendCharacter(events_, 13);
+      if (sym == SDLK_BACKSPACE) SendCharacter(events_, 8);
+      if (sym == SDLK_TAB) SendCharacter(events_, 9);
+      break;
+    }
+    case SDL_KEYUP: {
+      int code = ScanCodeFromUsb(e.key.keysym.scancode);
+      if (code >= 0 && events_.keyUp) events_.keyUp(code);
+      break;
+    }
+    case SDL_TEXTINPUT: {
+      // UTF-8 to codes; only the low byte of a character reaches the game, so
+      // characters beyond Latin-1 are dropped rather than garbled.
+      const unsigned char* s = reinterpret_cast<const unsigned char*>(e.text.text);
+      while (*s) {
+        int cp;
+        int len;
+        if (*s < 0x80) {
+          cp = *s;
+          len = 1;
+        } else if ((*s & 0xE0) == 0xC0 && s[1]) {
+          cp = ((*s & 0x1F) << 6) | (s[1] & 0x3F);
+          len = 2;
+        } else {
+          cp = 0x100;
+          len = 1;
+          while (s[len] && (s[len] & 0xC0) == 0x80) ++len;
+        }
+        if (cp < 0x100 && cp >= 32) SendCharacter(events_, cp);
+        s += len;
+      }
+      break;
+    }
+    case SDL_MOUSEMOTION: {
+      SDL_Rect r = DestinationRect();
+      if (r.w > 0 && r.h > 0) {
+        mouseX_ = std::clamp((e.motion.x - r.x) * kWidth / r.w, 0, kWidth - 1);
+        mouseY_ = std::clamp((e.motion.y - r.y) * kHeight / r.h, 0, kHeight - 1);
+      }
+      break;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      if (e.button.button == SDL_BUTTON_LEFT && events_.mouseButton)
+        events_.mouseButton(e.type == SDL_MOUSEBUTTONDOWN);
+      break;
+    case SDL_WINDOWEVENT:
+      if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST && events_.activate) {
+        events_.activate(false);
+      } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+        if (events_.activate) events_.activate(true);
+        if (events_.paletteLost) events_.paletteLost();
+      }
+      break;
+    case SDL_CONTROLLERDEVICEADDED:
+      OpenFirstController();
+      break;
+    case SDL_CONTROLLERDEVICEREMOVED:
+      if (controller_ &&
+          e.cdevice.which == SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller_.get())))
+        controller_.reset();
+      OpenFirstController();
+      break;
+    default:
+      break;
+  }
+}
+
+void SdlPlatform::PumpMessages() {
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) HandleEvent(e);
+}
+
+void SdlPlatform::WaitForMessages(uint32_t timeoutMs) {
+  SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs));
+}
+
+void SdlPlatform::Present() {
+  if (!renderer_ || !texture_) return;
+  void* pixels = nullptr;
+  int pitch = 0;
+  if (SDL_LockTexture(texture_.get(), nullptr, &pixels, &pitch) == 0) {
+    ConvertFrame(back_.data(), kWidth, kWidth, kHeight, lut_.data(), static_cast<uint8_t*>(pixels),
+                 pitch);
+    SDL_UnlockTexture(texture_.get());
+  }
+  // Without a vertical sync, pace presents to the display's refresh rate so
+  // that loops drawing "as often as presenting allows" do not burn a core.
+  if (!rendererVsync_) {
+    uint32_t now = SDL_GetTicks();
+    if (now - lastPresent_ < frameInterval_) WaitUntil(lastPresent_ + frameInterval_);
+  }
+  SDL_Rect dst = DestinationRect();
+  SDL_RenderClear(renderer_.get());
+  SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, &dst);
+  SDL_RenderPresent(renderer_.get());
+  lastPresent_ = SDL_GetTicks();
+}
+
+void SdlPlatform::SetHardwarePalette(const uint8_t bgrx[1024]) {
+  BuildPaletteLookup(bgrx, lut_.data());
+}
+
+void SdlPlatform::ClearBackBuffer() { std::fill(back_.begin(), back_.end(), 0); }
+
+void SdlPlatform::GetMousePosition(int& x, int& y) {
+  x = mouseX_;
+  y = mouseY_;
+}
+
+void SdlPlatform::SetMousePosition(int x, int y) {
+  mouseX_ = std::clamp(x, 0, kWidth - 1);
+  mouseY_ = std::clamp(y, 0, kHeight - 1);
+  if (!window_ || !(SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_INPUT_FOCUS)) return;
+  SDL_Rect r = DestinationRect();
+  int wx = r.x + mouseX_ * r.w / kWidth;
+  int wy = r.y + mouseY_ * r.h / kHeight;
+  // The renderer's output may be in pixels while the window counts points.
+  int ww = 0, wh = 0, ow = 0, oh = 0;
+  SDL_GetWindowSize(window_.get(), &ww, &wh);
+  if (renderer_) SDL_GetRendererOutputSize(renderer_.get(), &ow, &oh);
+  if (ow > 0 && oh > 0) {
+    wx = wx * ww / ow;
+    wy = wy * wh / oh;
+  }
+  SDL_WarpMouseInWindow(window_.get(), wx, wy);
+}
+
+void SdlPlatform::WaitUntil(uint32_t deadline) {
+  for (;;) {
+    int32_t left = static_cast<int32_t>(deadline - SDL_GetTicks());
+    if (left <= 0) return;
+    SDL_Delay(static_cast<Uint32>(left));
+  }
+}
+
+bool SdlPlatform::GetJoystickCaps(JoystickCaps& caps) {
+  if (!controller_) return false;
+  caps.xMin = -32768;
+  caps.xMax = 32767;
+  caps.yMin = -32768;
+  caps.yMax = 32767;
+  return true;
+}
+
+bool SdlPlatform::ReadJoystick(JoystickPosition& position) {
+  if (!controller_ || !SDL_GameControllerGetAttached(controller_.get())) return false;
+  SDL_GameController* c = controller_.get();
+  int32_t x = SDL_GameControllerGetAxis(c, SDL_CONTROLLER_AXIS_LEFTX);
+  int32_t y = SDL_GameControllerGetAxis(c, SDL_CONTROLLER_AXIS_LEFTY);
+  // The d-pad counts as the stick pushed all the way.
+  if (SDL_GameControllerGetButton(c, SDL_CONTROLLER_BUTTON_DPAD_LEFT)) x = -32768;
+  if (SDL_GameControllerGetButton(c, SDL_CONTROLLER_BUTTON_DPAD_RIGHT)) x = 32767;
+  if (SDL_GameControllerGetButton(c, SDL_CONTROLLER_BUTTON_DPAD_UP)) y = -32768;
+  if (SDL_GameControllerGetButton(c, SDL_CONTROLLER_BUTTON_DPAD_DOWN)) y = 32767;
+  position.x = x;
+  position.y = y;
+  position.buttons = 0;
+  if (SDL_GameControllerGetButton(c, SDL_CONTROLLER_BUTTON_A)) position.buttons |= 1;
+  if (SDL_GameControllerGetButton(c, SDL_CONTROLLER_BUTTON_B)) position.buttons |= 2;
+  if (SDL_GameControllerGetButton(c, SDL_CONTROLLER_BUTTON_X)) position.buttons |= 4;
+  if (SDL_GameControllerGetButton(c, SDL_CONTROLLER_BUTTON_Y)) position.buttons |= 8;
+  return true;
+}
+
+SoundDevice* SdlPlatform::Sound() {
+  if (!sound_ && started_) sound_ = CreateSdlSoundDevice();
+  return sound_.get();
+}
+
+void SdlPlatform::ShowFatalError(const char* text) {
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "Fatal Error!", text, nullptr);
+}
+
+void SdlPlatform::Shutdown() {
+  sound_.reset();
+  controller_.reset();
+  texture_.reset();
+  renderer_.reset();
+  window_.reset();
+  if (started_) {
+    SDL_Quit();
+    started_ = false;
+  }
+}
+
+}  // namespace torvel

@@ -1,0 +1,9 @@
+// The shop.
+#pragma once
+
+namespace torvel {
+
+bool LoadShopSprites();
+void FreeShopSprites();
+
+}  // namespace torvel

@@ -1,0 +1,145 @@
+#include "shell/program.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/byte_io.h"
+#include "common/trig.h"
+#include "gfx/bmp.h"
+#include "support/headless_fixture.h"
+
+namespace torvel {
+namespace {
+
+using testing::HeadlessTest;
+
+TEST(CommandLine, OnlyTheExactWordWindowOpensAWindow) {
+  struct Case {
+    const char* text;
+    bool windowed;
+  } cases[] = {
+      {"window", true},         {"", false},          {"Window", false},
+      {"-window", false},       {"windows", false},   {"foo window bar", true},
+      {"  window  ", true},     {"WINDOW", false},    {"window\tx", false},
+      {"x window", true},       {"win dow", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ScanCommandLine(c.text), c.windowed) << '"' << c.text << '"';
+  EXPECT_FALSE(ScanCommandLine(nullptr));
+}
+
+TEST(TrigTables, EntriesAreTruncatedFromTheStoredStep) {
+  InitTrigTables();
+  EXPECT_EQ(gCosTable[0], 65536);
+  EXPECT_EQ(gSinTable[0], 0);
+  // The step is a hair short of a true 256th of a turn, so a quarter turn
+  // falls just short of 1.0 and truncates to 65535.
+  EXPECT_EQ(gSinTable[64], 65535);
+  EXPECT_EQ(gCosTable[64], 0);
+  EXPECT_EQ(gCosTable[128], -65535);
+  EXPECT_EQ(gSinTable[192], -65535);
+  EXPECT_EQ(gSinTable[32], 46340);  // sin and cos of 45 degrees: 46340.95 either way
+  EXPECT_EQ(gCosTable[32], 46340);
+  EXPECT_EQ(Sine(256 + 64), gSinTable[64]);
+}
+
+class SplashTest : public HeadlessTest {
+ protected:
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    std::filesystem::create_directories(dir() + "/graphics");
+    BmpImage img;
+    img.width = 640;
+    img.height = 480;
+    img.pixels.assign(640 * 480, 1);
+    img.palette[4 * 1 + 2] = 250;  // red
+    img.palette[4 * 1 + 1] = 120;  // green
+    img.palette[4 * 1 + 0] = 60;   // blue
+    ASSERT_TRUE(WriteFileBytes(dir() + "/graphics/pic.bmp", EncodeBmp8(img)));
+    platform().keepFrames = true;
+  }
+  // Red of palette entry 1 as shown in presented frame i.
+  int Red(size_t i) { return platform().keptFrames().at(i).palette[4 * 1 + 2]; }
+};
+
+TEST_F(SplashTest, FadesInOverThirtyTwoFramesHoldsAndFadesOut) {
+  ShowSplashPicture(&display(), "graphics\\pic.bmp", 128, 195, false);
+  const auto& frames = platform().keptFrames();
+  // Frame i shows the palette set in pass i (frame 0: still black).
+  EXPECT_EQ(Red(0), 0);
+  EXPECT_EQ(Red(1), 8);
+  EXPECT_EQ(Red(31), 248);
+  EXPECT_EQ(Red(32), 250);  // fully bright after 32 passes
+  // Bright from pass 32 through pass 33 (the switch to the hold) and the 129
+  // hold passes; pass 163 starts the fade-out.
+  for (size_t i = 32; i <= 162; ++i) ASSERT_EQ(Red(i), 250) << i;
+  EXPECT_EQ(Red(163), 242);
+  // 32 passes to black (250 is 31.25 steps of 8), one more to see that
+  // everything is black, then the cleared screen's flip.
+  EXPECT_EQ(Red(193), 2);
+  EXPECT_EQ(Red(194), 0);
+  ASSERT_EQ(frames.size(), 196u);
+  EXPECT_EQ(frames.back().pixels[1000], 0);  // cleared
+}
+
+TEST_F(SplashTest, HoldPassesTakeThirtyThreeMillisecondsEach) {
+  platform().presentMs = 0;
+  uint32_t start = platform().Milliseconds();
+  ShowSplashPicture(&display(), "graphics\\pic.bmp", 128, 195, false);
+  // Only the hold waits: the hold phase's 129 passes plus the switch pass.
+  EXPECT_EQ(platform().Milliseconds() - start, 129u * 33u);
+}
+
+TEST_F(SplashTest, AKeyDuringTheFadeInStartsTheFadeOut) {
+  platform().AtFrame(10, {HeadlessPlatform::EventType::Character, 'x'});
+  ShowSplashPicture(&display(), "graphics\\pic.bmp", 128, 195, false);
+  EXPECT_EQ(Red(9), 72);
+  EXPECT_EQ(Red(10), 64);  // the pass that took the key already fades out
+  size_t n = platform().keptFrames().size();
+  for (size_t i = 0; i < n; ++i) ASSERT_LT(Red(i), 250);
+  // From 64 to black in 8 more passes, one to see it, one flip of the clear.
+  EXPECT_EQ(n, 10u + 8u + 1u + 1u);
+}
+
+TEST_F(SplashTest, WithWaitForKeyItHoldsUntilAKeyAfterTheHold) {
+  platform().AtFrame(400, {HeadlessPlatform::EventType::Character, 'y'});
+  ShowSplashPicture(&display(), "graphics\\pic.bmp", 128, 195, true);
+  EXPECT_EQ(Red(399), 250);
+  EXPECT_EQ(Red(400), 242);
+}
+
+TEST_F(SplashTest, MissingPictureReturnsAtOnce) {
+  ShowSplashPicture(&display(), "graphics\\nothing.bmp", 128, 195, false);
+  EXPECT_EQ(platform().frameCount(), 0u);
+}
+
+TEST_F(SplashTest, ClosingTheWindowEndsThePicture) {
+  platform().AtFrame(5, {HeadlessPlatform::EventType::Close, 0});
+  ShowSplashPicture(&display(), "graphics\\pic.bmp", 128, 195, false);
+  EXPECT_EQ(platform().frameCount(), 5u);
+}
+
+TEST(ProgramEntry, MissingDisplayIsFatalWithStatusOne) {
+  EXPECT_EXIT(
+      {
+        HeadlessPlatform platform;
+        platform.failStart = true;
+        InstallPlatform(&platform);
+        RunProgram("window");
+      },
+      ::testing::ExitedWithCode(1), "Fatal Error! No display available.");
+}
+
+TEST(ProgramEntry, MissingModeIsFatal) {
+  EXPECT_EXIT(
+      {
+        HeadlessPlatform platform;
+        platform.failMode = true;
+        InstallPlatform(&platform);
+        RunProgram("");
+      },
+      ::testing::ExitedWithCode(1), "Unable to find graphics mode!");
+}
+
+}  // namespace
+}  // namespace torvel
