@@ -23,6 +23,14 @@ bool SdlPlatform::Start(const char* title, std::string& error) {
     return false;
   }
   started_ = true;
+  // With no screen at all SDL falls back to drawing nowhere; a player who
+  // started the game wants to hear that there is no display instead.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) &&
+      !SDL_getenv("SDL_VIDEODRIVER")) {
+    error = "Unable to start the display: no screen found (is DISPLAY or WAYLAND_DISPLAY set?)";
+    return false;
+  }
   // The controller and the sound are optional: failing them leaves the game
   // without a joystick or silent, never stopped.
   SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
