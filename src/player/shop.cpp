@@ -5,5 +5,10 @@ namespace torvel {
 
 bool LoadShopSprites() { return true; }
 void FreeShopSprites() {}
+void OpenShop() {}
+bool StepShop(Display*) { return true; }
+void CloseShop() {}
+void DrawShop() {}
+void DrawStatsPanel(int32_t) {}
 
 }  // namespace torvel
