@@ -13,6 +13,7 @@
 #include "gfx/font.h"
 #include "gfx/movie.h"
 #include "gfx/sprites.h"
+#include "gfx/tiles.h"
 #include "input/input.h"
 #include "platform/paths.h"
 #include "platform/platform.h"
