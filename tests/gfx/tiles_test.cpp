@@ -50,10 +50,13 @@ class TileTest : public HeadlessTest {
     int wrong = 0;
     for (int sy = 0; sy < 480; ++sy) {
       for (int sx = 0; sx < 640; ++sx) {
-        const int c = sx - x;
-        const int r = sy - y;
+        const int64_t c = int64_t{sx} - x;
+        const int64_t r = int64_t{sy} - y;
         uint8_t want = background;
-        if (c >= 0 && c < 32 && r >= 0 && r < 24) want = rule(TilePixel(t, c, r), c, background);
+        if (c >= 0 && c < 32 && r >= 0 && r < 24) {
+          want = rule(TilePixel(t, static_cast<int>(c), static_cast<int>(r)), static_cast<int>(c),
+                      background);
+        }
         if (Pixel(sx, sy) != want && ++wrong < 5) {
           ADD_FAILURE() << "(" << sx << ", " << sy << ") is " << int(Pixel(sx, sy)) << " want "
                         << int(want) << ", tile at " << x << ", " << y;
