@@ -28,10 +28,12 @@ bool SameNoCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-bool FindProfileString(const std::string& text, const std::string& section,
-                       const std::string& key, std::string& value) {
+bool FindProfileString(const std::string& text, const std::string& section, const std::string& key,
+                       std::string& value) {
   bool inSection = false;
   size_t pos = 0;
+  // Editors on other systems like to start a file with a UTF-8 byte-order mark.
+  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
   while (pos <= text.size()) {
     size_t end = text.find('\n', pos);
     if (end == std::string::npos) end = text.size();
@@ -40,8 +42,8 @@ bool FindProfileString(const std::string& text, const std::string& section,
     if (line.empty() || line[0] == ';') continue;
     if (line[0] == '[') {
       size_t close = line.find(']');
-      std::string name = Trim(line.substr(1, close == std::string::npos ? std::string::npos
-                                                                          : close - 1));
+      std::string name =
+          Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1));
       inSection = SameNoCase(name, section);
       continue;
     }

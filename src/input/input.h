@@ -1,8 +1,14 @@
 // Keyboard, joystick and key bindings: eight actions as one byte of bits,
 // held now or pressed since last read.
+//
+// Each action is bound to up to four keyboard scan codes (PC set 1, 0..88),
+// named in "keys.ini" in the user folder. The first joystick adds its stick
+// directions to the held bits and its buttons 1 to 4 to fire, spell, next and
+// previous.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace torvel {
 
@@ -17,8 +23,12 @@ enum ActionBits : uint8_t {
   kActionPrev = 128,
 };
 
+constexpr int kActionCount = 8;
+constexpr int kKeysPerAction = 4;
+constexpr int kKeyCodeCount = 89;  // scan codes 0..88 have names
+
 // Start-up: clears all bits, reads "keys.ini" (writing the default file when
-// needed) and sets up the joystick.
+// needed) and sets up the joystick. Calling it again starts everything afresh.
 void InitInput();
 // The window procedure's key messages, with the PC set-1 scan code.
 void OnKeyDown(int scanCode);
@@ -27,5 +37,20 @@ void OnKeyUp(int scanCode);
 uint8_t GetHeldActions();
 // Bits pressed since the last call (keyboard and joystick buttons); clears them.
 uint8_t TakePressedActions();
+
+// The name keys.ini uses for a scan code ("" for codes without one).
+const char* KeyName(int code);
+// Fills four slots from a list of key names separated by blanks or tabs:
+// unknown names are skipped, names match exactly (case counts), and after the
+// fourth recognised name the rest is ignored. Unused slots are 0.
+void ParseKeyList(const std::string& value, uint8_t slots[kKeysPerAction]);
+// The codes bound to action 0..7 (bit order: up, down, left, right, fire,
+// spell, next, previous).
+void GetActionKeys(int action, uint8_t slots[kKeysPerAction]);
+// Whether the joystick still counts (it goes off for the run after a failed read).
+bool JoystickEnabled();
+
+// The file written when keys.ini has no UpKey.
+extern const char kDefaultKeysIni[];
 
 }  // namespace torvel
