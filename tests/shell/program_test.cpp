@@ -8,6 +8,7 @@
 #include "common/trig.h"
 #include "gfx/bmp.h"
 #include "support/headless_fixture.h"
+#include "support/wav_builder.h"
 
 namespace torvel {
 namespace {
@@ -19,12 +20,13 @@ TEST(CommandLine, OnlyTheExactWordWindowOpensAWindow) {
     const char* text;
     bool windowed;
   } cases[] = {
-      {"window", true},         {"", false},          {"Window", false},
-      {"-window", false},       {"windows", false},   {"foo window bar", true},
-      {"  window  ", true},     {"WINDOW", false},    {"window\tx", false},
-      {"x window", true},       {"win dow", false},
+      {"window", true},     {"", false},        {"Window", false},
+      {"-window", false},   {"windows", false}, {"foo window bar", true},
+      {"  window  ", true}, {"WINDOW", false},  {"window\tx", false},
+      {"x window", true},   {"win dow", false},
   };
-  for (const Case& c : cases) EXPECT_EQ(ScanCommandLine(c.text), c.windowed) << '"' << c.text << '"';
+  for (const Case& c : cases)
+    EXPECT_EQ(ScanCommandLine(c.text), c.windowed) << '"' << c.text << '"';
   EXPECT_FALSE(ScanCommandLine(nullptr));
 }
 
@@ -106,6 +108,39 @@ TEST_F(SplashTest, WithWaitForKeyItHoldsUntilAKeyAfterTheHold) {
   ShowSplashPicture(&display(), "graphics\\pic.bmp", 128, 195, true);
   EXPECT_EQ(Red(399), 250);
   EXPECT_EQ(Red(400), 242);
+}
+
+// The present during which the splash's sound was first heard playing.
+uint64_t gFirstPresentWithSound = 0;
+
+void NoteSound(HeadlessPlatform& p) {
+  auto* device = static_cast<RecordingSoundDevice*>(p.Sound());
+  if (gFirstPresentWithSound != 0) return;
+  for (const auto& call : device->calls()) {
+    if (call.op == "play") gFirstPresentWithSound = p.frameCount();
+  }
+}
+
+TEST_F(SplashTest, TheSoundStartsWhenTheFadeInIsDone) {
+  std::filesystem::create_directories(dir() + "/sound");
+  ASSERT_TRUE(WriteFileBytes(dir() + "/sound/snd195.wav", testing::MakeWavOfLength(500)));
+  gFirstPresentWithSound = 0;
+  platform().onPresent = NoteSound;
+  ShowSplashPicture(&display(), "graphics\\pic.bmp", 128, 195, false);
+  // Started in pass 32, after its flip: the 33rd present is the first to hear it.
+  EXPECT_EQ(gFirstPresentWithSound, 33u);
+  auto* device = static_cast<RecordingSoundDevice*>(platform().Sound());
+  int plays = 0;
+  for (const auto& call : device->calls()) {
+    if (call.op != "play") continue;
+    ++plays;
+    const RecordingSoundDevice::Voice* voice = device->GetVoice(call.handle);
+    ASSERT_NE(voice, nullptr);
+    EXPECT_EQ(voice->volume, 0);
+    EXPECT_EQ(voice->pan, 0);
+    EXPECT_EQ(voice->loop, false);
+  }
+  EXPECT_EQ(plays, 1);
 }
 
 TEST_F(SplashTest, MissingPictureReturnsAtOnce) {
