@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "audio/wav.h"
+#include "gfx/draw_list.h"
 #include "platform/paths.h"
 #include "platform/platform.h"
 #include "platform/sound_device.h"
@@ -32,19 +33,12 @@ struct SoundState {
   int currentSong = 0;
   int previousSong = 0;
   uint8_t musicSetting = 2;
-  int32_t listenerX = 0, listenerY = 0;
 };
 
 SoundState gSound;
 
 bool ValidNumber(int n) {
   return n >= 0 && n < kSoundCount;
-}
-
-// Positional sounds are heard from the camera's view centre.
-void ListenerPosition(int32_t& x, int32_t& y) {
-  x = gSound.listenerX;
-  y = gSound.listenerY;
 }
 
 // ---- Slots ----
@@ -242,8 +236,9 @@ void MakeSound(int n, int32_t pan, int32_t volume, uint8_t flags, int32_t priori
 
 void MakeSoundAt(int n, Fixed x, Fixed y, uint8_t flags, int32_t priority) {
   if (!gSound.on) return;
+  // Heard from the camera's view centre.
   int32_t cx = 0, cy = 0;
-  ListenerPosition(cx, cy);
+  GetCamera(cx, cy);
   int64_t dx = int64_t{x >> 16} - cx;
   int64_t dy = int64_t{y >> 16} - cy;
   int64_t volume = -((dx * dx + dy * dy) / 128);
@@ -354,11 +349,6 @@ uint8_t MusicSetting() {
 }
 void SetMusicSetting(uint8_t setting) {
   gSound.musicSetting = setting;
-}
-
-void SetSoundListener(int32_t x, int32_t y) {
-  gSound.listenerX = x;
-  gSound.listenerY = y;
 }
 
 SoundChannel GetSoundChannel(int channel) {

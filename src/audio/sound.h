@@ -73,9 +73,6 @@ void ResetSound();
 uint8_t MusicSetting();
 void SetMusicSetting(uint8_t setting);
 
-// Where positional sounds are heard from, until the camera can be asked.
-void SetSoundListener(int32_t x, int32_t y);
-
 // A copy of a channel's record (0..15), for the tests and the curious.
 SoundChannel GetSoundChannel(int channel);
 // The song volume in hundredths of a decibel.

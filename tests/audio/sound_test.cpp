@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/byte_io.h"
+#include "gfx/draw_list.h"
 #include "support/headless_fixture.h"
 #include "support/wav_builder.h"
 
@@ -26,7 +27,7 @@ class SoundTest : public HeadlessTest {
     HeadlessTest::SetUp();
     std::filesystem::create_directories(dir() + "/sound");
     SetMusicSetting(2);
-    SetSoundListener(0, 0);
+    SetCamera(0, 0);
     ASSERT_TRUE(SoundOn());
   }
 
@@ -444,7 +445,7 @@ TEST_F(SoundTest, AFullSlotTableDropsTheRequest) {
 
 TEST_F(SoundTest, PositionalVolumeFallsWithDistanceAndPanFollowsTheOffset) {
   AddSound(20);
-  SetSoundListener(1000, 1000);
+  SetCamera(ToFixed(1000), ToFixed(1000));
   struct Case {
     Fixed x, y;
     bool plays;
@@ -484,7 +485,7 @@ TEST_F(SoundTest, PositionalVolumeFallsWithDistanceAndPanFollowsTheOffset) {
 
 TEST_F(SoundTest, FarPositionsDoNotOverflow) {
   AddSound(20);
-  SetSoundListener(-30000, -30000);
+  SetCamera(ToFixed(-30000), ToFixed(-30000));
   MakeSoundAt(20, ToFixed(32000), ToFixed(32000), 1, 1200);
   EXPECT_EQ(GetSoundChannel(1).sound, -1);
 }
