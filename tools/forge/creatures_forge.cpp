@@ -3,6 +3,8 @@
 
 namespace torvel::forge {
 
-bool ForgeCreatures(const ForgeOptions&) { return true; }
+bool ForgeCreatures(const ForgeOptions&) {
+  return true;
+}
 
 }  // namespace torvel::forge

@@ -3,6 +3,8 @@
 
 namespace torvel::forge {
 
-bool ForgeFonts(const ForgeOptions&) { return true; }
+bool ForgeFonts(const ForgeOptions&) {
+  return true;
+}
 
 }  // namespace torvel::forge

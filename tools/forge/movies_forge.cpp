@@ -3,6 +3,8 @@
 
 namespace torvel::forge {
 
-bool ForgeMovies(const ForgeOptions&) { return true; }
+bool ForgeMovies(const ForgeOptions&) {
+  return true;
+}
 
 }  // namespace torvel::forge

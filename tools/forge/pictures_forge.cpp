@@ -3,6 +3,8 @@
 
 namespace torvel::forge {
 
-bool ForgePictures(const ForgeOptions&) { return true; }
+bool ForgePictures(const ForgeOptions&) {
+  return true;
+}
 
 }  // namespace torvel::forge

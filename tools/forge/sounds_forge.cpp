@@ -3,6 +3,8 @@
 
 namespace torvel::forge {
 
-bool ForgeSounds(const ForgeOptions&) { return true; }
+bool ForgeSounds(const ForgeOptions&) {
+  return true;
+}
 
 }  // namespace torvel::forge

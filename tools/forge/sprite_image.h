@@ -33,4 +33,31 @@ inline SpriteImage BlankSprite(int width, int height, int ofsX = 0, int ofsY = 0
   return s;
 }
 
+// Crops transparent rows and columns off the edges, keeping the hot spot
+// where it was in the picture.
+inline void TrimSprite(SpriteImage& s) {
+  int x0 = s.width, y0 = s.height, x1 = -1, y1 = -1;
+  for (int y = 0; y < s.height; ++y)
+    for (int x = 0; x < s.width; ++x)
+      if (s.Opaque(x, y)) {
+        x0 = x < x0 ? x : x0;
+        y0 = y < y0 ? y : y0;
+        x1 = x > x1 ? x : x1;
+        y1 = y > y1 ? y : y1;
+      }
+  if (x1 < 0) {
+    s = SpriteImage{};
+    return;
+  }
+  SpriteImage out = BlankSprite(x1 - x0 + 1, y1 - y0 + 1, s.ofsX - x0, s.ofsY - y0);
+  for (int y = y0; y <= y1; ++y)
+    for (int x = x0; x <= x1; ++x) {
+      size_t from = static_cast<size_t>(y) * s.width + x;
+      size_t to = static_cast<size_t>(y - y0) * out.width + (x - x0);
+      out.pixels[to] = s.pixels[from];
+      out.opaque[to] = s.opaque[from];
+    }
+  s = out;
+}
+
 }  // namespace torvel::forge

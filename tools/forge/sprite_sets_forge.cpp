@@ -3,19 +3,17 @@
 #include "forge/art/interface_art.h"
 #include "forge/art/items_art.h"
 #include "forge/forge.h"
-#include "forge/preview.h"
+#include "forge/sprite_output.h"
 
 namespace torvel::forge {
 
 bool ForgeSpriteSets(const ForgeOptions& options) {
   SpriteSetArt items = BuildItemArt();
-  SheetOptions sheet;
-  sheet.modes = items.modes;
-  sheet.maxWidth = 640;
-  if (!WriteSpriteSheet(PreviewPath(options, "items"), items.sprites, sheet)) return false;
+  if (!WriteSpriteSetFiles(options, "graphics\\items.vsp", "items", items.sprites, items.modes))
+    return false;
   SpriteSetArt intface = BuildInterfaceArt();
-  sheet.modes = intface.modes;
-  return WriteSpriteSheet(PreviewPath(options, "intface"), intface.sprites, sheet);
+  return WriteSpriteSetFiles(options, "graphics\\intface.vsp", "intface", intface.sprites,
+                             intface.modes);
 }
 
 }  // namespace torvel::forge

@@ -3,6 +3,8 @@
 
 namespace torvel::forge {
 
-bool ForgeTilesets(const ForgeOptions&) { return true; }
+bool ForgeTilesets(const ForgeOptions&) {
+  return true;
+}
 
 }  // namespace torvel::forge

@@ -3,6 +3,8 @@
 
 namespace torvel::forge {
 
-bool ForgeWorlds(const ForgeOptions&) { return true; }
+bool ForgeWorlds(const ForgeOptions&) {
+  return true;
+}
 
 }  // namespace torvel::forge

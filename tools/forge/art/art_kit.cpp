@@ -25,4 +25,9 @@ void MakeEvenHeight(SpriteImage& s) {
   s.ofsY += 1;
 }
 
+void StandOnHotSpot(SpriteImage& s) {
+  MakeEvenHeight(s);
+  s.ofsY = s.height;
+}
+
 }  // namespace torvel::forge

@@ -28,6 +28,9 @@ SpriteImage FinishSoft(const Canvas& c, double dither = 0.7);
 // Pads a sprite to an even height at the top, so that its shadow's last row
 // falls on its own last row.
 void MakeEvenHeight(SpriteImage& s);
+// Puts the hot spot under the art's lowest row (its feet), keeping x, and
+// evens the height: the shape things with a shadow need.
+void StandOnHotSpot(SpriteImage& s);
 
 // A sprite set under construction: sprites by index plus how each is best
 // previewed.

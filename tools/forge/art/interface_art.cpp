@@ -24,13 +24,37 @@ struct ScreenCanvas {
   static int X(double x) { return static_cast<int>(x) + kMargin; }
   static int Y(double y) { return static_cast<int>(y) + kMargin; }
   static Vec2 P(double x, double y) { return {x + kMargin, y + kMargin}; }
-  SpriteImage Cut(int anchorX, int anchorY, bool outline = true, double dither = 0.4) const {
+  // Cuts the sprite out with its anchor as the hot spot. Pieces shown at
+  // fixed places lose what would fall off the screen.
+  SpriteImage Cut(int anchorX, int anchorY, bool outline = true, double dither = 0.4,
+                  bool clipToScreen = true) const {
+    ShadeImage clipped = img;
+    if (clipToScreen) {
+      for (int y = 0; y < clipped.height(); ++y)
+        for (int x = 0; x < clipped.width(); ++x)
+          if (x < kMargin || y < kMargin || x >= kMargin + 640 || y >= kMargin + 480)
+            clipped.Erase(x, y);
+    }
     Finish f;
     f.outline = outline;
     f.rimLighter = 0;
     f.rimDarker = 0;
     f.dither = dither;
-    return Finished(img, anchorX + kMargin, anchorY + kMargin, f);
+    SpriteImage s = Finished(clipped, anchorX + kMargin, anchorY + kMargin, f);
+    if (clipToScreen && outline) {
+      // The outline may have grown past the screen's edge again.
+      ClipToScreen(s, anchorX, anchorY);
+      TrimSprite(s);
+    }
+    return s;
+  }
+  static void ClipToScreen(SpriteImage& s, int anchorX, int anchorY) {
+    for (int y = 0; y < s.height; ++y)
+      for (int x = 0; x < s.width; ++x) {
+        int sx = anchorX - s.ofsX + x, sy = anchorY - s.ofsY + y;
+        if (sx < 0 || sy < 0 || sx > 639 || sy > 479)
+          s.opaque[static_cast<size_t>(y) * s.width + x] = 0;
+      }
   }
 };
 
@@ -100,8 +124,10 @@ void PaintWell(ShadeImage& img, int x0, int y0, int x1, int y1) {
   for (int y = y0; y <= y1; ++y) {
     for (int x = x0; x <= x1; ++x) {
       double shade = 0.6;
-      if (x == x1 || y == y1) shade = 5;          // the lit lower-right lip
-      else if (x == x0 || y == y0) shade = 0;     // the shadowed upper-left lip
+      if (x == x1 || y == y1)
+        shade = 5;  // the lit lower-right lip
+      else if (x == x0 || y == y0)
+        shade = 0;  // the shadowed upper-left lip
       img.Set(x, y, kGrey, shade);
     }
   }
@@ -121,9 +147,12 @@ SpriteImage MainPanel() {
       if (top.At(x, y + 2) || bottom.At(x, y + 2)) shape.Set(x, y);
   PaintTrimmedPlate(c.img, shape, kMargin - 2, kMargin - 4, 2);
   // Wells for the bars, the level box, the pips and the keys.
-  PaintWell(c.img, ScreenCanvas::X(1), ScreenCanvas::Y(2), ScreenCanvas::X(131), ScreenCanvas::Y(12));
-  PaintWell(c.img, ScreenCanvas::X(1), ScreenCanvas::Y(18), ScreenCanvas::X(131), ScreenCanvas::Y(28));
-  PaintWell(c.img, ScreenCanvas::X(1), ScreenCanvas::Y(31), ScreenCanvas::X(38), ScreenCanvas::Y(53));
+  PaintWell(c.img, ScreenCanvas::X(1), ScreenCanvas::Y(2), ScreenCanvas::X(131),
+            ScreenCanvas::Y(12));
+  PaintWell(c.img, ScreenCanvas::X(1), ScreenCanvas::Y(18), ScreenCanvas::X(131),
+            ScreenCanvas::Y(28));
+  PaintWell(c.img, ScreenCanvas::X(1), ScreenCanvas::Y(31), ScreenCanvas::X(38),
+            ScreenCanvas::Y(53));
   Material socket = Stone(99);
   socket.lit = 5;
   socket.dark = 0;
@@ -138,10 +167,12 @@ SpriteImage MainPanel() {
     PaintWell(c.img, ScreenCanvas::X(x0), ScreenCanvas::Y(33), ScreenCanvas::X(x0 + 17),
               ScreenCanvas::Y(51));
   }
-  PaintWell(c.img, ScreenCanvas::X(138), ScreenCanvas::Y(2), ScreenCanvas::X(200), ScreenCanvas::Y(28));
+  PaintWell(c.img, ScreenCanvas::X(138), ScreenCanvas::Y(2), ScreenCanvas::X(200),
+            ScreenCanvas::Y(28));
   // The shot power-ups sit on a lighter strip so that their ghost art shows.
   for (int y = 3; y <= 27; ++y)
-    for (int x = 205; x <= 291; ++x) c.img.Set(ScreenCanvas::X(x), ScreenCanvas::Y(y), kGrey, 9 - (y - 3) / 8.0);
+    for (int x = 205; x <= 291; ++x)
+      c.img.Set(ScreenCanvas::X(x), ScreenCanvas::Y(y), kGrey, 9 - (y - 3) / 8.0);
   for (double x : {5.0, 135.0, 212.0, 288.0}) Rivet(c.img, ScreenCanvas::P(x, 15));
   // The money plate under "$%05d" at (320, -1), a coin beside it.
   Mask money = RoundedRect(78, 19, 4);
@@ -170,7 +201,8 @@ SpriteImage SpecialKeySprite(KeyKind kind, int socket) {
 
 SpriteImage OrdinaryKeys(int count) {
   ScreenCanvas c;
-  for (int k = 0; k < count; ++k) UprightKey(c.img, ScreenCanvas::P(150 + 19 * k, 7), 0.85, KeyKind::kOrdinary);
+  for (int k = 0; k < count; ++k)
+    UprightKey(c.img, ScreenCanvas::P(150 + 19 * k, 7), 0.85, KeyKind::kOrdinary);
   return c.Cut(86, -17);
 }
 
@@ -208,7 +240,8 @@ SpriteImage GaugeFront() {
   for (int x = 617; x <= 639; ++x) {
     for (int y : {340, 341, 342, 343, 344, 345, 346, 347, 348, 477, 478}) {
       double v = y < 400 ? (y - 344) / 4.0 : (y - 477.5) / 1.5;
-      c.img.Set(ScreenCanvas::X(x), ScreenCanvas::Y(y), kGold, LightShade(brass, Normalize({0, v, 1})));
+      c.img.Set(ScreenCanvas::X(x), ScreenCanvas::Y(y), kGold,
+                LightShade(brass, Normalize({0, v, 1})));
     }
   }
   for (int y = 352; y <= 472; ++y) {
@@ -261,7 +294,7 @@ SpriteImage CreatureBarFrame() {
   PaintTrimmedPlate(c.img, plate, ScreenCanvas::X(-1), ScreenCanvas::Y(base - 1), 2);
   PaintWell(c.img, ScreenCanvas::X(1), ScreenCanvas::Y(base + 3), ScreenCanvas::X(131),
             ScreenCanvas::Y(base + 13));
-  return c.Cut(0, base);
+  return c.Cut(0, base, true, 0.4, false);
 }
 
 // Sprites 31..39: the shot-rate gauge, four chevrons filling in half steps;
@@ -273,12 +306,11 @@ SpriteImage RateGauge(int step) {
     int fill = std::clamp(step - 2 * k, 0, 2);  // 0 empty, 1 half, 2 full
     double shade = fill == 0 ? 1 : (fill == 1 ? 7 : 13);
     int ramp = fill == 0 ? kGrey : kGold;
-    std::vector<Vec2> chevron = {ScreenCanvas::P(x0, 5), ScreenCanvas::P(x0 + 5, 5),
+    std::vector<Vec2> chevron = {ScreenCanvas::P(x0, 5),       ScreenCanvas::P(x0 + 5, 5),
                                  ScreenCanvas::P(x0 + 11, 15), ScreenCanvas::P(x0 + 5, 25),
-                                 ScreenCanvas::P(x0, 25), ScreenCanvas::P(x0 + 6, 15)};
-    PolygonShaded(c.img, chevron, ramp, [&](double, double y) {
-      return shade + (y < ScreenCanvas::Y(15) ? 1.5 : -1);
-    });
+                                 ScreenCanvas::P(x0, 25),      ScreenCanvas::P(x0 + 6, 15)};
+    PolygonShaded(c.img, chevron, ramp,
+                  [&](double, double y) { return shade + (y < ScreenCanvas::Y(15) ? 1.5 : -1); });
   }
   Finish f;
   f.outline = false;
@@ -309,7 +341,8 @@ SpriteImage RightPanel() {
     for (int x = 0; x < 200; ++x)
       if (banner.At(x, y) || rack.At(x - 60, y)) shape.Set(x, y);
   PaintTrimmedPlate(c.img, shape, ScreenCanvas::X(444), ScreenCanvas::Y(-3), 2);
-  PaintWell(c.img, ScreenCanvas::X(506), ScreenCanvas::Y(18), ScreenCanvas::X(638), ScreenCanvas::Y(55));
+  PaintWell(c.img, ScreenCanvas::X(506), ScreenCanvas::Y(18), ScreenCanvas::X(638),
+            ScreenCanvas::Y(55));
   for (double x : {450.0, 498.0}) Rivet(c.img, ScreenCanvas::P(x, 7));
   return c.Cut(443, -1);
 }
@@ -331,8 +364,10 @@ SpriteImage SwordHolder() {
   Mask rim = Subtract(grown, Grow(shape, 1));
   for (int y = 0; y < shape.height; ++y) {
     for (int x = 0; x < shape.width; ++x) {
-      if (rim.At(x, y)) c.img.Set(x, y, kGold, 18);
-      else if (grown.At(x, y)) c.img.Set(x, y, kGrey, 1 + (x + y) % 2);
+      if (rim.At(x, y))
+        c.img.Set(x, y, kGold, 18);
+      else if (grown.At(x, y))
+        c.img.Set(x, y, kGrey, 1 + (x + y) % 2);
     }
   }
   return c.Cut(625, 476, false, 0);

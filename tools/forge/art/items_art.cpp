@@ -122,7 +122,7 @@ SpriteImage ScrollFrame(int frame) {
   Canvas c(32, 24, 16, 19);
   PaintScroll(c.img, {16, 13}, 0.95, kTwoPi * frame / 16);
   SpriteImage s = FinishPlain(c, 0.3);
-  MakeEvenHeight(s);
+  StandOnHotSpot(s);
   return s;
 }
 
@@ -130,7 +130,7 @@ SpriteImage RuneFrame(RuneSymbol symbol, int frame, bool ghost) {
   Canvas c(24, 28, 12, 22);
   PaintRune(c.img, {12, 12}, 1.0, kPi * frame / 8, symbol, ghost);
   SpriteImage s = ghost ? FinishSoft(c, 0.4) : FinishPlain(c, 0.3);
-  MakeEvenHeight(s);
+  StandOnHotSpot(s);
   return s;
 }
 
@@ -139,7 +139,7 @@ SpriteImage SwordPieceFrame(int piece, int frame) {
   double scale[4] = {0.6, 0.8, 0.47, 0.45};
   PaintSwordPiece(c.img, {20, 35}, piece, scale[piece], kTwoPi * frame / 16);
   SpriteImage s = FinishPlain(c, 0.3);
-  MakeEvenHeight(s);
+  StandOnHotSpot(s);
   return s;
 }
 

@@ -12,8 +12,8 @@ namespace {
 SpriteImage Bush() {
   Canvas c(48, 40, 24, 36);
   Material leaves = Foliage(31);
-  const double blobs[][3] = {{15, 27, 8}, {33, 27, 8}, {24, 29, 9}, {19, 20, 8},
-                             {29, 19, 8}, {24, 15, 7}};
+  const double blobs[][3] = {{15, 27, 8}, {33, 27, 8}, {24, 29, 9},
+                             {19, 20, 8}, {29, 19, 8}, {24, 15, 7}};
   for (const auto& b : blobs) Ellipsoid(c.img, b[0], b[1], b[2], b[2] * 0.85, leaves);
   Material berry = Jewel(kRed);
   berry.dark = 8;
@@ -44,8 +44,8 @@ SpriteImage StandingStone() {
     return true;
   });
   // The rune: a glowing violet sign cut into the face.
-  const Vec2 rune[][2] = {{{20, 22}, {20, 40}}, {{20, 26}, {25, 21}}, {{20, 31}, {15, 26}},
-                          {{20, 35}, {25, 31}}};
+  const Vec2 rune[][2] = {
+      {{20, 22}, {20, 40}}, {{20, 26}, {25, 21}}, {{20, 31}, {15, 26}}, {{20, 35}, {25, 31}}};
   for (const auto& seg : rune) Line(c.img, seg[0], seg[1], 1.6, kViolet, 20);
   return FinishPlain(c);
 }
@@ -56,28 +56,30 @@ SpriteImage Barrel() {
   Splatter sp(c.img, {16, 35}, TurnX(-0.45), 0.3);
   double h = 20, r = 7.5;
   Material wood = Wood(47);
-  sp.Lathe([&](double y) {
-             double t = -y / h;
-             return r * (0.86 + 0.14 * (1 - (2 * t - 1) * (2 * t - 1)));
-           },
-           -h, 0, wood, [&](Vec3 q) {
-             Decal d;
-             double t = -q.y / h;
-             double a = Atan2(q.z, q.x);
-             if (std::fabs(std::fmod(a + 10 * kTwoPi, kTwoPi / 10)) < 0.09) d.bias = -4;
-             for (double band : {0.14, 0.82}) {
-               if (std::fabs(t - band) < 0.06) {
-                 d.ramp = kGrey;
-                 d.bias = -4;
-               }
-             }
-             if (std::fabs(q.y + h) < 0.01) {  // the lid
-               double rr = std::sqrt(q.x * q.x + q.z * q.z);
-               d.bias = rr > r * 0.75 ? -3 : 1;
-               if (std::fabs(std::fmod(q.x + 20, 3.0)) < 0.4) d.bias -= 2;
-             }
-             return d;
-           });
+  sp.Lathe(
+      [&](double y) {
+        double t = -y / h;
+        return r * (0.86 + 0.14 * (1 - (2 * t - 1) * (2 * t - 1)));
+      },
+      -h, 0, wood,
+      [&](Vec3 q) {
+        Decal d;
+        double t = -q.y / h;
+        double a = Atan2(q.z, q.x);
+        if (std::fabs(std::fmod(a + 10 * kTwoPi, kTwoPi / 10)) < 0.09) d.bias = -4;
+        for (double band : {0.14, 0.82}) {
+          if (std::fabs(t - band) < 0.06) {
+            d.ramp = kGrey;
+            d.bias = -4;
+          }
+        }
+        if (std::fabs(q.y + h) < 0.01) {  // the lid
+          double rr = std::sqrt(q.x * q.x + q.z * q.z);
+          d.bias = rr > r * 0.75 ? -3 : 1;
+          if (std::fabs(std::fmod(q.x + 20, 3.0)) < 0.4) d.bias -= 2;
+        }
+        return d;
+      });
   return FinishPlain(c);
 }
 
@@ -95,8 +97,8 @@ SpriteImage Toadstool() {
   sp.Ellipsoid({0, -15, 0}, {12, 8, 12}, cap, [](Vec3 q) {
     Decal d;
     if (q.y > -15) d.hole = true;  // only the dome
-    const double spots[][3] = {{-5, -20, 0}, {4, -21, 3}, {0, -17, 9}, {8, -16, 5},
-                               {-8, -17, 6}, {-3, -22, -4}};
+    const double spots[][3] = {{-5, -20, 0}, {4, -21, 3},  {0, -17, 9},
+                               {8, -16, 5},  {-8, -17, 6}, {-3, -22, -4}};
     for (const auto& s : spots) {
       double dx = q.x - s[0], dy = q.y - s[1], dz = q.z - s[2];
       if (dx * dx + dy * dy + dz * dz < 5.5) {
@@ -150,12 +152,14 @@ SpriteImage Crate() {
     Decal d;
     bool front = q.z > 8.9, top = q.y < -2 * h + 0.1;
     double u = q.x, v = front ? q.y : q.z;
-    double edge = std::min(10 - std::fabs(u), front ? std::min(-q.y, 2 * h + q.y) : 9 - std::fabs(q.z));
+    double edge =
+        std::min(10 - std::fabs(u), front ? std::min(-q.y, 2 * h + q.y) : 9 - std::fabs(q.z));
     if (edge < 2) {
       d.bias = 2;  // the frame boards
     } else if (front && std::fabs((u - (-q.y - h) * 10 / h * 0.9)) < 1.6) {
       d.bias = 1;  // the diagonal brace
-    } else if (std::fabs(std::fmod(v + 40, 4.5)) < 0.5 || (top && std::fabs(std::fmod(u + 40, 5.0)) < 0.5)) {
+    } else if (std::fabs(std::fmod(v + 40, 4.5)) < 0.5 ||
+               (top && std::fabs(std::fmod(u + 40, 5.0)) < 0.5)) {
       d.bias = -4;  // gaps between planks
     }
     if (edge < 0.5) d.bias = -2;
@@ -184,25 +188,29 @@ SpriteImage Urn() {
   bronze.ramp = kBrown;
   bronze.lit = 20;
   bronze.dark = 2;
-  sp.Lathe([](double y) {
-             double t = (-y - 10) / 22;  // 0 at the foot, 1 at the lip
-             if (t < 0.12) return 3.5;
-             if (t > 0.88) return 4.8 + (t - 0.88) * 10;
-             return 3.6 + 3.6 * Sin(kPi * (t - 0.12) / 0.76);
-           },
-           -32, -10, bronze, [](Vec3 q) {
-             Decal d;
-             if (std::fabs(q.y + 20) < 0.8) d.bias = -4;  // an engraved band
-             return d;
-           });
+  sp.Lathe(
+      [](double y) {
+        double t = (-y - 10) / 22;  // 0 at the foot, 1 at the lip
+        if (t < 0.12) return 3.5;
+        if (t > 0.88) return 4.8 + (t - 0.88) * 10;
+        return 3.6 + 3.6 * Sin(kPi * (t - 0.12) / 0.76);
+      },
+      -32, -10, bronze,
+      [](Vec3 q) {
+        Decal d;
+        if (std::fabs(q.y + 20) < 0.8) d.bias = -4;  // an engraved band
+        return d;
+      });
   return FinishPlain(c);
 }
 
 // Sprite 37: a cluster of ice-blue crystals.
 SpriteImage CrystalCluster() {
   Canvas c(44, 48, 22, 44);
-  const double spikes[][5] = {{14, 20, 4, -0.5, 0.2}, {31, 22, 3.5, 0.55, 0.7},
-                              {22, 34, 6, 0.05, 0.4}, {27, 16, 3, 0.3, 0.1}};
+  const double spikes[][5] = {{14, 20, 4, -0.5, 0.2},
+                              {31, 22, 3.5, 0.55, 0.7},
+                              {22, 34, 6, 0.05, 0.4},
+                              {27, 16, 3, 0.3, 0.1}};
   Material m = Jewel(kIce);
   m.dark = 4;
   m.lit = 22;
@@ -311,8 +319,7 @@ SpriteImage LockedDoor(KeyKind kind, bool sideways) {
   double plateZ = 1.4;
   door.Box({5, -9, plateZ}, {2.8, 3.6, 0.6}, plate, [&](Vec3 q) {
     Decal d;
-    if (q.z > plateZ + 0.5 && std::fabs(q.x - 5) < 0.7 && q.y > -10.5 && q.y < -7.5)
-      d.bias = -20;
+    if (q.z > plateZ + 0.5 && std::fabs(q.x - 5) < 0.7 && q.y > -10.5 && q.y < -7.5) d.bias = -20;
     return d;
   });
   return FinishPlain(c);
@@ -327,7 +334,8 @@ void Flame(ShadeImage& img, double cx, double baseY, double height, double width
           double v = (baseY - y) / height;  // 0 at the base, 1 at the tip
           if (v < -0.15 || v > 1) return false;
           double lick = 0.25 * Sin(v * 9 + 1.3) * v;
-          double half = width * (v < 0.3 ? std::sqrt(std::max(0.0, (v + 0.15) / 0.45)) : (1 - v) / 0.7);
+          double half =
+              width * (v < 0.3 ? std::sqrt(std::max(0.0, (v + 0.15) / 0.45)) : (1 - v) / 0.7);
           double u = (x - cx) / width - lick;
           if (std::fabs(u) * width > half) return false;
           double heat = 1 - std::fabs(u) * width / std::max(half, 0.01);
@@ -473,32 +481,41 @@ void PaintItemScenery(SpriteSetArt& set) {
   set.Put(2, StandingStone());
   const KeyKind kinds[4] = {KeyKind::kOrdinary, KeyKind::kRed, KeyKind::kBlue, KeyKind::kViolet};
   for (int k = 0; k < 4; ++k) {
-    set.Put(9 + k, LockedDoor(kinds[k], false));
-    set.Put(13 + k, LockedDoor(kinds[k], true));
+    for (bool sideways : {false, true}) {
+      // Queued 14 px left of and 11 px below the tile centre: the door's
+      // foot on the tile's lower edge, centred across the tile.
+      SpriteImage door = LockedDoor(kinds[k], sideways);
+      door.ofsY = door.height - 1;
+      door.ofsX = 2 + (door.width - 32) / 2;
+      set.Put((sideways ? 13 : 9) + k, door);
+    }
   }
   set.Put(26, Bones());
   set.Put(27, Barrel());
   SpriteImage toadstool = Toadstool();
-  MakeEvenHeight(toadstool);
+  StandOnHotSpot(toadstool);
   set.Put(28, toadstool);
   SpriteImage pine = PineTree();
-  MakeEvenHeight(pine);
+  StandOnHotSpot(pine);
   set.Put(29, pine);
   set.Put(30, Crate());
   set.Put(31, RockPile());
   set.Put(32, Flowers());
   set.Put(34, Plaque());
   SpriteImage urn = Urn();
-  MakeEvenHeight(urn);
+  StandOnHotSpot(urn);
   set.Put(36, urn);
   SpriteImage crystals = CrystalCluster();
-  MakeEvenHeight(crystals);
+  StandOnHotSpot(crystals);
   set.Put(37, crystals);
   set.Put(39, SkullDoor(false));
   set.Put(40, SkullDoor(true));
   set.Put(42, MagicCircle());
-  set.Put(157, LampPost(false));
-  set.Put(158, LampPost(true));
+  for (int i : {157, 158}) {
+    SpriteImage post = LampPost(i == 158);
+    StandOnHotSpot(post);
+    set.Put(i, post);
+  }
 }
 
 }  // namespace torvel::forge

@@ -20,7 +20,8 @@ double SegmentDistance(Vec2 p, Vec2 a, Vec2 b) {
 
 double PolylineDistance(Vec2 p, const std::vector<Vec2>& line) {
   double best = 1e9;
-  for (size_t i = 1; i < line.size(); ++i) best = std::min(best, SegmentDistance(p, line[i - 1], line[i]));
+  for (size_t i = 1; i < line.size(); ++i)
+    best = std::min(best, SegmentDistance(p, line[i - 1], line[i]));
   return best;
 }
 
@@ -62,7 +63,8 @@ void PaintKey(ShadeImage& img, Vec2 bow, double s, double angle, KeyKind kind) {
   Material metal = KeyMetal(kind);
   Vec2 d{Cos(angle), Sin(angle)}, p{-Sin(angle), Cos(angle)};
   auto at = [&](double along, double across) {
-    return Vec2{bow.x + d.x * along * s + p.x * across * s, bow.y + d.y * along * s + p.y * across * s};
+    return Vec2{bow.x + d.x * along * s + p.x * across * s,
+                bow.y + d.y * along * s + p.y * across * s};
   };
   Capsule(img, at(4.2, 0), at(16.5, 0), 1.25 * s, 1.15 * s, metal);
   Capsule(img, at(12.5, 0), at(12.5, 3.8), 1.1 * s, 1.1 * s, metal);
@@ -96,7 +98,8 @@ void PaintCoin(ShadeImage& img, Vec2 centre, double r, double spin, const Materi
   };
   double thick = std::max(1.6, r * 0.3);
   sp.Slab([&](double x, double y) { return x * x + y * y <= r * r; }, -r, -r, r, r, thick, 1.3,
-          metal, [&](Vec3 q) {
+          metal,
+          [&](Vec3 q) {
             Decal d;
             double rr = std::sqrt(q.x * q.x + q.y * q.y) / r;
             if (std::fabs(q.z) < thick / 2 - 0.01) return d;  // the milled edge
@@ -153,7 +156,9 @@ double SwordPieceEnd(int piece) {
 namespace {
 
 // The blade breaks along a jagged line between the two blade pieces.
-double BreakLine(double x) { return 110 + 2.5 * (1 - std::fabs(std::fmod(std::fabs(x) + 20, 4.0) - 2)); }
+double BreakLine(double x) {
+  return 110 + 2.5 * (1 - std::fabs(std::fmod(std::fabs(x) + 20, 4.0) - 2));
+}
 
 // Which piece a point of the sword (length units up from the pommel foot)
 // belongs to.
@@ -213,8 +218,8 @@ void SwordParts(Splatter& sp, double s, double shift, unsigned mask, double bias
       return std::fabs(u) < half;
     };
     Material steel = Steel();
-    sp.Slab(blade, -8 * s, -kSwordLength * s - shift, 8 * s, -50 * s - shift, 2.6 * s, 4 * s,
-            steel, [&](Vec3 q) {
+    sp.Slab(blade, -8 * s, -kSwordLength * s - shift, 8 * s, -50 * s - shift, 2.6 * s, 4 * s, steel,
+            [&](Vec3 q) {
               Decal d;
               double u = q.x / s, v = up(q.y);
               if (std::fabs(u) < 1.3 && v > 56 && v < 146) {
@@ -274,8 +279,7 @@ std::vector<std::vector<Vec2>> RuneStrokes(RuneSymbol symbol) {
 }
 }  // namespace
 
-void PaintRune(ShadeImage& img, Vec2 centre, double s, double spin, RuneSymbol symbol,
-               bool ghost) {
+void PaintRune(ShadeImage& img, Vec2 centre, double s, double spin, RuneSymbol symbol, bool ghost) {
   int ramp = RuneRamp(symbol);
   Material body;
   body.ramp = ramp;
@@ -321,7 +325,8 @@ void PaintScroll(ShadeImage& img, Vec2 centre, double s, double spin) {
   Splatter sp(img, centre, TurnX(-0.45) * TurnY(spin) * TurnZ(kPi / 2), 0.25);
   double half = 8 * s, r = 3.2 * s;
   sp.Lathe([&](double y) { return r * (1 + 0.06 * (1 - (y / half) * (y / half))); }, -half, half,
-           Parchment(), [&](Vec3 q) {
+           Parchment(),
+           [&](Vec3 q) {
              Decal d;
              double rr = std::sqrt(q.x * q.x + q.z * q.z);
              if (std::fabs(std::fabs(q.y) - half) < 0.05) {

@@ -23,7 +23,7 @@ void Star(ShadeImage& img, Vec2 c, double r, int ramp, double shade) {
 }
 
 void Bolt(ShadeImage& img, Vec2 c, double s, int ramp) {
-  std::vector<Vec2> pts = {{c.x + 2 * s, c.y - 14 * s}, {c.x - 6 * s, c.y + 1 * s},
+  std::vector<Vec2> pts = {{c.x + 2 * s, c.y - 14 * s},  {c.x - 6 * s, c.y + 1 * s},
                            {c.x - 0.5 * s, c.y + 1 * s}, {c.x - 3 * s, c.y + 14 * s},
                            {c.x + 6.5 * s, c.y - 3 * s}, {c.x + 1 * s, c.y - 3 * s},
                            {c.x + 5 * s, c.y - 14 * s}};
@@ -75,12 +75,12 @@ void Bird(ShadeImage& img, Vec2 c, double s) {
   Material body = Cloth(kBrown);
   body.lit = 20;
   std::vector<Vec2> wing = {{c.x - 15 * s, c.y - 8 * s}, {c.x - 2 * s, c.y + 2 * s},
-                            {c.x + 2 * s, c.y + 2 * s}, {c.x + 15 * s, c.y - 8 * s},
-                            {c.x + 4 * s, c.y + 8 * s}, {c.x - 4 * s, c.y + 8 * s}};
+                            {c.x + 2 * s, c.y + 2 * s},  {c.x + 15 * s, c.y - 8 * s},
+                            {c.x + 4 * s, c.y + 8 * s},  {c.x - 4 * s, c.y + 8 * s}};
   Polygon(img, wing, body, {-0.2, -0.3, 1});
   Ellipsoid(img, c.x, c.y + 4 * s, 3.5 * s, 6 * s, body);
-  std::vector<Vec2> beak = {{c.x - 1.5 * s, c.y - 2 * s}, {c.x + 1.5 * s, c.y - 2 * s},
-                            {c.x, c.y - 8 * s}};
+  std::vector<Vec2> beak = {
+      {c.x - 1.5 * s, c.y - 2 * s}, {c.x + 1.5 * s, c.y - 2 * s}, {c.x, c.y - 8 * s}};
   Polygon(img, beak, Gold(), {0, 0, 1});
 }
 
@@ -114,8 +114,8 @@ void Shield(ShadeImage& img, Vec2 c, double s, bool steel) {
 void WingedBoot(ShadeImage& img, Vec2 c, double s, bool strikes) {
   Material leather = Leather();
   leather.lit = 16;
-  std::vector<Vec2> boot = {{c.x - 6 * s, c.y - 12 * s}, {c.x + 2 * s, c.y - 12 * s},
-                            {c.x + 2 * s, c.y + 4 * s},  {c.x + 11 * s, c.y + 7 * s},
+  std::vector<Vec2> boot = {{c.x - 6 * s, c.y - 12 * s},  {c.x + 2 * s, c.y - 12 * s},
+                            {c.x + 2 * s, c.y + 4 * s},   {c.x + 11 * s, c.y + 7 * s},
                             {c.x + 11 * s, c.y + 12 * s}, {c.x - 6 * s, c.y + 12 * s}};
   Polygon(img, boot, leather, {-0.2, -0.2, 1});
   Material feather = Cloth(kGrey);
@@ -164,13 +164,14 @@ void Orb(ShadeImage& img, Vec2 c, double r, int ramp) {
 
 void Missile(ShadeImage& img, Vec2 tip, double s, double angle) {
   Vec2 d{Cos(angle), Sin(angle)}, p{-Sin(angle), Cos(angle)};
-  std::vector<Vec2> head = {tip,
-                            {tip.x - d.x * 9 * s + p.x * 4.5 * s, tip.y - d.y * 9 * s + p.y * 4.5 * s},
-                            {tip.x - d.x * 7 * s, tip.y - d.y * 7 * s},
-                            {tip.x - d.x * 9 * s - p.x * 4.5 * s, tip.y - d.y * 9 * s - p.y * 4.5 * s}};
+  std::vector<Vec2> head = {
+      tip,
+      {tip.x - d.x * 9 * s + p.x * 4.5 * s, tip.y - d.y * 9 * s + p.y * 4.5 * s},
+      {tip.x - d.x * 7 * s, tip.y - d.y * 7 * s},
+      {tip.x - d.x * 9 * s - p.x * 4.5 * s, tip.y - d.y * 9 * s - p.y * 4.5 * s}};
   Polygon(img, head, Jewel(kViolet), {-0.3, -0.3, 1});
-  Line(img, {tip.x - d.x * 7 * s, tip.y - d.y * 7 * s}, {tip.x - d.x * 16 * s, tip.y - d.y * 16 * s},
-       2.4 * s, kViolet, 16);
+  Line(img, {tip.x - d.x * 7 * s, tip.y - d.y * 7 * s},
+       {tip.x - d.x * 16 * s, tip.y - d.y * 16 * s}, 2.4 * s, kViolet, 16);
 }
 
 }  // namespace
@@ -191,8 +192,10 @@ void PaintSpellIcon(ShadeImage& img, int slot, bool up, Vec2 c, double s) {
       }
       break;
     case 1:
-      if (!up) FlameShape(img, c, s);
-      else Bolt(img, c, s, kGold);
+      if (!up)
+        FlameShape(img, c, s);
+      else
+        Bolt(img, c, s, kGold);
       break;
     case 2:
       if (!up) {
@@ -223,8 +226,10 @@ void PaintSpellIcon(ShadeImage& img, int slot, bool up, Vec2 c, double s) {
       Bomb(img, c, up ? 0.8 * s : s);
       break;
     case 5:
-      if (!up) Bird(img, c, s);
-      else Fist(img, c, s);
+      if (!up)
+        Bird(img, c, s);
+      else
+        Fist(img, c, s);
       break;
     case 6:
       Shield(img, c, s, up);

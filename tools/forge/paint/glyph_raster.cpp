@@ -22,7 +22,9 @@ FT_Library Library() {
 
 }  // namespace
 
-std::string DejaVuPath(const std::string& file) { return std::string(TORVEL_FONT_DIR) + "/" + file; }
+std::string DejaVuPath(const std::string& file) {
+  return std::string(TORVEL_FONT_DIR) + "/" + file;
+}
 
 GlyphFace::GlyphFace(const std::string& path, int pixelSize) {
   FT_Library lib = Library();

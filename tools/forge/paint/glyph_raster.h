@@ -23,8 +23,9 @@ struct GlyphBitmap {
   int advance = 0;  // pen movement, whole pixels
   std::vector<uint8_t> coverage;
   uint8_t At(int x, int y) const {
-    return x < 0 || y < 0 || x >= width || y >= height ? 0
-                                                       : coverage[static_cast<size_t>(y) * width + x];
+    return x < 0 || y < 0 || x >= width || y >= height
+               ? 0
+               : coverage[static_cast<size_t>(y) * width + x];
   }
 };
 

@@ -44,8 +44,7 @@ double ValueNoise(double u, double v, int periodX, int periodY, uint32_t seed) {
   return Lerp(Lerp(a, b, tu), Lerp(c, d, tu), tv);
 }
 
-double Fbm(double u, double v, int periodX, int periodY, int octaves, uint32_t seed,
-           double gain) {
+double Fbm(double u, double v, int periodX, int periodY, int octaves, uint32_t seed, double gain) {
   double sum = 0, weight = 1, total = 0;
   for (int o = 0; o < octaves; ++o) {
     sum += weight * ValueNoise(u, v, periodX, periodY, seed + 1013u * static_cast<uint32_t>(o));

@@ -31,8 +31,7 @@ struct CellSample {
   uint32_t id = 0;
   double px = 0, py = 0;
 };
-CellSample Cells(double u, double v, int periodX, int periodY, uint32_t seed,
-                 double jitter = 0.85);
+CellSample Cells(double u, double v, int periodX, int periodY, uint32_t seed, double jitter = 0.85);
 
 // A small deterministic generator for placing things (stones, stars, sparks).
 class Rng {

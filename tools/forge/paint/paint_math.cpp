@@ -8,9 +8,9 @@ double Sin(double x) {
   if (x > kPi / 2) x = kPi - x;
   if (x < -kPi / 2) x = -kPi - x;
   double x2 = x * x;
-  return x * (1 + x2 * (-1.0 / 6 + x2 * (1.0 / 120 + x2 * (-1.0 / 5040 +
-                                                           x2 * (1.0 / 362880 -
-                                                                 x2 / 39916800.0)))));
+  return x *
+         (1 + x2 * (-1.0 / 6 +
+                    x2 * (1.0 / 120 + x2 * (-1.0 / 5040 + x2 * (1.0 / 362880 - x2 / 39916800.0)))));
 }
 
 namespace {
@@ -19,8 +19,8 @@ double AtanUnit(double t) {
   // atan(t) = 2 atan(t / (1 + sqrt(1 + t^2))), applied twice brings t below 0.2.
   for (int i = 0; i < 2; ++i) t = t / (1 + std::sqrt(1 + t * t));
   double t2 = t * t;
-  double sum = t * (1 + t2 * (-1.0 / 3 + t2 * (1.0 / 5 + t2 * (-1.0 / 7 + t2 * (1.0 / 9 -
-                                                                                t2 / 11)))));
+  double sum =
+      t * (1 + t2 * (-1.0 / 3 + t2 * (1.0 / 5 + t2 * (-1.0 / 7 + t2 * (1.0 / 9 - t2 / 11)))));
   return 4 * sum;
 }
 }  // namespace

@@ -13,7 +13,9 @@ ShadeImage::ShadeImage(int width, int height)
       ramp_(static_cast<size_t>(width) * height, -1),
       shade_(static_cast<size_t>(width) * height, 0.0f) {}
 
-Vec3 LightDirection() { return Normalize({-0.55, -0.65, 0.55}); }
+Vec3 LightDirection() {
+  return Normalize({-0.55, -0.65, 0.55});
+}
 
 double LightShade(const Material& m, Vec3 normal) {
   Vec3 l = LightDirection();

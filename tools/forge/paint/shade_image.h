@@ -49,14 +49,14 @@ class ShadeImage {
 // How a surface takes the light.
 struct Material {
   int ramp = 0;
-  double dark = 3;       // shade facing away from the light
-  double lit = 24;       // shade facing the light
-  double ambient = 0.2;  // share of light that reaches every side
-  double specular = 0;   // 0..1: strength of the glint
-  int shininess = 16;    // the glint's tightness
-  double glint = 30;     // shade of the glint's centre
-  double grain = 0;      // shades of noise over the surface
-  double grainScale = 3; // pixels per grain cell
+  double dark = 3;        // shade facing away from the light
+  double lit = 24;        // shade facing the light
+  double ambient = 0.2;   // share of light that reaches every side
+  double specular = 0;    // 0..1: strength of the glint
+  int shininess = 16;     // the glint's tightness
+  double glint = 30;      // shade of the glint's centre
+  double grain = 0;       // shades of noise over the surface
+  double grainScale = 3;  // pixels per grain cell
   uint32_t grainSeed = 1;
 };
 

@@ -68,7 +68,9 @@ void Splatter::Point(Vec3 p, Vec3 n, const Material& m, const Decal& d) {
 }
 
 namespace {
-Decal DecalAt(const DecalFn& fn, Vec3 p) { return fn ? fn(p) : Decal{}; }
+Decal DecalAt(const DecalFn& fn, Vec3 p) {
+  return fn ? fn(p) : Decal{};
+}
 }  // namespace
 
 void Splatter::Lathe(const std::function<double(double y)>& radius, double y0, double y1,
@@ -138,8 +140,7 @@ void Splatter::Gem(Vec3 c, Vec3 r, int sides, const Material& m, const DecalFn& 
   }
 }
 
-void Splatter::Tube(Vec3 a, Vec3 b, double ra, double rb, const Material& m,
-                    const DecalFn& decal) {
+void Splatter::Tube(Vec3 a, Vec3 b, double ra, double rb, const Material& m, const DecalFn& decal) {
   Vec3 axis = b - a;
   double len = std::sqrt(Dot(axis, axis));
   Vec3 u = len > 0 ? axis * (1 / len) : Vec3{0, 1, 0};
@@ -162,9 +163,9 @@ void Splatter::Tube(Vec3 a, Vec3 b, double ra, double rb, const Material& m,
   Ellipsoid(b, {rb, rb, rb}, m, decal);
 }
 
-void Splatter::Slab(const std::function<bool(double x, double y)>& inside, double x0,
-                    double y0, double x1, double y1, double thickness, double bevel,
-                    const Material& m, const DecalFn& decal) {
+void Splatter::Slab(const std::function<bool(double x, double y)>& inside, double x0, double y0,
+                    double x1, double y1, double thickness, double bevel, const Material& m,
+                    const DecalFn& decal) {
   double half = thickness / 2;
   auto distIn = [&](double x, double y) {
     // Distance to the outline, searched on a small ring (enough for bevels).

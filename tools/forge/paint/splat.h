@@ -32,10 +32,10 @@ Mat3 TurnZ(double angle);
 // What a surface point looks like, in the object's own coordinates: a
 // decal may change the ramp and move the shade (engravings, runes, labels).
 struct Decal {
-  int ramp = -1;       // -1 keeps the material's ramp
-  double bias = 0;     // shades added after lighting
-  double lift = 0;     // tilts the normal as if the surface were raised here
-  bool hole = false;   // not drawn at all
+  int ramp = -1;      // -1 keeps the material's ramp
+  double bias = 0;    // shades added after lighting
+  double lift = 0;    // tilts the normal as if the surface were raised here
+  bool hole = false;  // not drawn at all
 };
 using DecalFn = std::function<Decal(Vec3 objectPos)>;
 
@@ -49,8 +49,8 @@ class Splatter {
 
   // A solid of revolution about the object's y axis: radius(y) for y in
   // y0..y1, closed by flat caps where the radius is not 0.
-  void Lathe(const std::function<double(double y)>& radius, double y0, double y1,
-             const Material& m, const DecalFn& decal = nullptr);
+  void Lathe(const std::function<double(double y)>& radius, double y0, double y1, const Material& m,
+             const DecalFn& decal = nullptr);
   void Ellipsoid(Vec3 centre, Vec3 radii, const Material& m, const DecalFn& decal = nullptr);
   // A round tube from a to b, radius ra to rb, with round ends.
   void Tube(Vec3 a, Vec3 b, double ra, double rb, const Material& m,
@@ -58,8 +58,8 @@ class Splatter {
   // A flat plate in the object's x-y plane, thickness along z, whose outline
   // is where inside(x, y) holds within the box (x0, y0)-(x1, y1). bevel
   // rounds its rims over that many pixels.
-  void Slab(const std::function<bool(double x, double y)>& inside, double x0, double y0,
-            double x1, double y1, double thickness, double bevel, const Material& m,
+  void Slab(const std::function<bool(double x, double y)>& inside, double x0, double y0, double x1,
+            double y1, double thickness, double bevel, const Material& m,
             const DecalFn& decal = nullptr);
   // A cut stone: an ellipsoid whose normals are snapped to `sides` facets
   // around and three bands from crown to point, so it glints facet by facet.
