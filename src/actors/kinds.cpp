@@ -85,4 +85,9 @@ void ClearKindSprites() {
 
 void FreeKindSprites() {}
 
+// Stand-in until the kinds own their sprite sets.
+const Sprite* KindSprite(int, int) {
+  return nullptr;
+}
+
 }  // namespace torvel

@@ -10,6 +10,8 @@
 
 namespace torvel {
 
+struct Sprite;
+
 // Kind flags, as stored in a kind's flags.
 namespace KindFlag {
 inline constexpr uint16_t Flies = 0x0001;              // hovers at 20 pixels, crosses liquids
@@ -82,4 +84,6 @@ void SetHeroEntersLiquid(bool on);
 void ClearKindSprites();
 // Program end: frees the loaded sets of kinds 1 to 59.
 void FreeKindSprites();
+// Sprite n of the kind's loaded set, or null (the hero's after-images).
+const Sprite* KindSprite(int kind, int n);
 }  // namespace torvel
