@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "gfx/draw_list.h"
@@ -249,6 +250,33 @@ TEST_F(ParticlesTest, AddersTakeTheFirstFreeSlotsAndAFullPoolDropsTheRest) {
   EXPECT_TRUE(Live().empty());
   AddRisingDots(kX, kY);
   EXPECT_EQ(Live().size(), 30u);
+}
+
+TEST_F(ParticlesTest, ExplosionsAndSparksStartWhereAndHowTheyShould) {
+  const Fixed x1 = ToFixed(100), y1 = ToFixed(200), x2 = ToFixed(164), y2 = ToFixed(248);
+  AddExplosions(x1, y1, x2, y2, ToFixed(7), 40);
+  ASSERT_EQ(Live().size(), 40u);
+  for (const Particle* p : Live()) {
+    EXPECT_EQ(p->type, kParticleExplosion);
+    EXPECT_EQ(p->life, 7);
+    EXPECT_EQ(p->z, ToFixed(7));
+    EXPECT_EQ(p->dx, 0);
+    EXPECT_EQ(p->dz, 0);
+    EXPECT_TRUE(p->x >= x1 && p->x < x2 && p->y >= y1 && p->y < y2);
+  }
+  InitParticles(kParticlePoolSize);
+  for (int i = 0; i < 100; ++i) AddFloatingSpark(kX, kY, ToFixed(80), ToFixed(2));
+  for (const Particle* p : Live()) {
+    EXPECT_EQ(p->type, kParticleSpark);
+    EXPECT_LE(std::abs(p->x - kX), ToFixed(2));
+    EXPECT_LE(std::abs(p->y - kY), ToFixed(2));
+    EXPECT_LE(std::abs(p->dx), kFixedOne);
+    EXPECT_LE(std::abs(p->dy), kFixedOne);
+    EXPECT_EQ(p->dz, ToFixed(2));
+    EXPECT_GT(p->life, 16);
+    EXPECT_LE(p->life, 24);
+    EXPECT_EQ(p->colour, 64);
+  }
 }
 
 TEST_F(ParticlesTest, AddParticleScattersWithinItsSpread) {

@@ -226,6 +226,30 @@ TEST_F(ItemsTest, IconsAndExitMarkersDrawStraightOntoTheScreen) {
   EXPECT_EQ(Pixel(90, 20), 8);
 }
 
+// Every frame the item table ever asks for, at any clock, has art in the
+// item set the forge writes.
+TEST(ForgedItemsTest, EveryFrameTheTableDrawsHasArt) {
+  SpriteSet set;
+  ASSERT_TRUE(set.LoadFile(std::string(TORVEL_GAME_DIR) + "/graphics/items.vsp"));
+  auto hasArt = [&](int index) {
+    const Sprite* s = set.GetSprite(index);
+    return s && s->width > 0 && s->height > 0;
+  };
+  for (int item = 1; item < 256; ++item) {
+    for (int clock = 0; clock < 256; ++clock) {
+      const ItemLook look = LookOfItem(static_cast<uint8_t>(item), static_cast<uint8_t>(clock), 0);
+      if (look.drawn) {
+        ASSERT_TRUE(hasArt(look.sprite)) << "item " << item << " clock " << clock;
+      }
+    }
+    const ItemIcon icon = IconOfItem(static_cast<uint8_t>(item));
+    if (icon.drawn && !icon.text) {
+      EXPECT_TRUE(hasArt(icon.sprite)) << "icon of item " << item;
+    }
+  }
+  EXPECT_TRUE(hasArt(8)) << "the exit marker";
+}
+
 TEST(ItemsWithoutSpritesTest, AMissingSetDrawsNothing) {
   FreeItems();
   EXPECT_EQ(GetItemSprite(0), nullptr);
