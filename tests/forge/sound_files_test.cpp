@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <set>
 
+#include "audio/wav.h"
 #include "common/byte_io.h"
 #include "forge/sound/sound_bank.h"
 #include "forge/sound/wav_writer.h"
@@ -33,32 +34,33 @@ std::string SoundPath(int n) {
   return std::string(TORVEL_GAME_DIR) + name;
 }
 
-// Reads one file and checks the exact layout the forge promises: RIFF WAVE,
-// an 18-byte PCM "fmt " (16-bit mono 22050 Hz), then "data" to the end.
+// Loads one file through the game's own reader, then checks the layout the
+// forge promises on top: an 18-byte PCM "fmt " record right after the RIFF
+// header, and "data" holding the rest of the file.
 bool ReadWav(int n, Wav& wav, std::string& why) {
   wav.number = n;
+  WavSound sound;
+  if (!LoadWav(SoundPath(n), sound)) return why = "the game's reader refuses it", false;
+  const WaveFormat& f = sound.format;
+  if (f.formatTag != 1 || f.channels != 1 || f.samplesPerSec != 22050 || f.bitsPerSample != 16 ||
+      f.blockAlign != 2 || f.avgBytesPerSec != 44100)
+    return why = "not 16-bit mono 22050 Hz", false;
   if (!ReadFileBytes(SoundPath(n), wav.bytes)) return why = "cannot read", false;
   ByteReader r(wav.bytes);
-  char riff[4], wave[4], fmt[4], data[4];
-  r.Bytes(riff, 4);
+  r.Seek(4);
   uint32_t riffSize = r.U32();
-  r.Bytes(wave, 4);
-  r.Bytes(fmt, 4);
+  r.Seek(16);
   uint32_t fmtSize = r.U32();
-  uint16_t tag = r.U16(), channels = r.U16();
-  uint32_t rate = r.U32(), bytesPerSec = r.U32();
-  uint16_t align = r.U16(), bits = r.U16(), extra = r.U16();
+  r.Seek(36);
+  uint16_t extra = r.U16();  // the format record's extra size, after bits per sample
+  char data[4];
   r.Bytes(data, 4);
   uint32_t dataSize = r.U32();
-  if (!r.ok() || std::string(riff, 4) != "RIFF" || std::string(wave, 4) != "WAVE" ||
-      std::string(fmt, 4) != "fmt " || std::string(data, 4) != "data")
-    return why = "not RIFF/WAVE/fmt/data", false;
-  if (riffSize != wav.bytes.size() - 8) return why = "RIFF size", false;
-  if (fmtSize != 18 || tag != 1 || channels != 1 || rate != 22050 || bytesPerSec != 44100 ||
-      align != 2 || bits != 16 || extra != 0)
-    return why = "format record", false;
-  if (dataSize != r.Remaining() || dataSize % 2) return why = "data size", false;
-  for (size_t i = 0; i < dataSize / 2; ++i) wav.samples.push_back(r.I16());
+  if (!r.ok() || riffSize != wav.bytes.size() - 8 || fmtSize != 18 || extra != 0 ||
+      std::string(data, 4) != "data" || dataSize != r.Remaining() || dataSize != sound.data.size())
+    return why = "layout", false;
+  ByteReader pcm(sound.data);
+  for (size_t i = 0; i < sound.data.size() / 2; ++i) wav.samples.push_back(pcm.I16());
   return true;
 }
 
