@@ -171,7 +171,9 @@ void Display::Box(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t colour
 }
 
 void Display::FillBox(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t colour) {
-  if (y1 >= height) return;
+  // A box that starts right of the screen would otherwise be clamped onto
+  // its last column.
+  if (y1 >= height || x1 >= width) return;
   x1 = std::clamp(x1, 0, width - 1);
   if (y1 < 0) y1 = 0;
   if (x2 < 0 || y2 < 0) return;

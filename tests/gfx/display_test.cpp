@@ -100,6 +100,7 @@ TEST_F(DisplayTest, FillBoxCases) {
       {20, 10, 10, 20, 0},            // x1 > x2: nothing
       {0, 10, 639, 5, 0},             // y1 > y2: nothing
       {-5, 0, -1, 10, 0},             // entirely left
+      {640, 0, 700, 10, 0},           // entirely right
       {0, 0, 639, 479, 640u * 480u},  // the whole screen
   };
   for (const Case& c : cases) {
