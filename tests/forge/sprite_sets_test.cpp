@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 #include <string>
 
@@ -266,6 +267,221 @@ TEST_F(ForgedSet, SwordPiecesFillTheHolder) {
       filled += any;
     }
   EXPECT_GT(static_cast<double>(filled) / holderPixels, 0.6);
+}
+
+}  // namespace
+}  // namespace torvel::forge
+
+namespace torvel::forge {
+namespace {
+
+using testing::Place;
+using testing::Placed;
+
+// Direction of a sprite's long axis (radians, 0..pi) and the offset of its
+// middle from the hot spot, from the moments of its drawn pixels.
+struct Shape {
+  double axis = 0;
+  double cx = 0, cy = 0;
+  double elongation = 0;
+};
+
+Shape Measure(const Sprite& s) {
+  Placed p = Place(s, 0, 0);
+  double n = 0, sx = 0, sy = 0;
+  for (int y = p.top; y <= p.bottom(); ++y)
+    for (int x = p.left; x <= p.right(); ++x)
+      if (p.Covers(x, y)) {
+        n += 1;
+        sx += x + 0.5;
+        sy += y + 0.5;
+      }
+  Shape out;
+  if (n == 0) return out;
+  out.cx = sx / n;
+  out.cy = sy / n;
+  double xx = 0, yy = 0, xy = 0;
+  for (int y = p.top; y <= p.bottom(); ++y)
+    for (int x = p.left; x <= p.right(); ++x)
+      if (p.Covers(x, y)) {
+        double dx = x + 0.5 - out.cx, dy = y + 0.5 - out.cy;
+        xx += dx * dx;
+        yy += dy * dy;
+        xy += dx * dy;
+      }
+  out.axis = 0.5 * std::atan2(2 * xy, xx - yy);
+  if (out.axis < 0) out.axis += M_PI;
+  double spread = std::sqrt((xx - yy) * (xx - yy) + 4 * xy * xy);
+  out.elongation = (xx + yy + spread) / std::max(1e-9, xx + yy - spread);
+  return out;
+}
+
+double AxisError(double axis, double facingAngle) {
+  double want = std::fmod(facingAngle, M_PI);
+  double d = std::fabs(axis - want);
+  return std::min(d, M_PI - d);
+}
+
+class ForgedBullets : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(set_.LoadFile(testing::GameFile("graphics/bullets.vsp"))); }
+  const Sprite& At(int i) { return *set_.GetSprite(i); }
+  SpriteSet set_;
+};
+
+TEST_F(ForgedBullets, HoldEveryDrawnIndex) {
+  ASSERT_GE(set_.Count(), 259);
+  for (int i = 0; i < set_.Count(); ++i) {
+    const Sprite* s = set_.GetSprite(i);
+    ASSERT_NE(s, nullptr);
+    bool placeholder = i == 100 || i == 106 || i == 107;
+    EXPECT_EQ(s->width == 0, placeholder) << i;
+  }
+}
+
+// Directional frames point along their facing, 0 east turning clockwise;
+// those with a trail carry it behind them.
+TEST_F(ForgedBullets, DirectionalFramesPointTheirWay) {
+  struct Range {
+    const char* what;
+    int first, directions, framesPerDirection;
+    bool trailBehind;
+  };
+  const Range ranges[] = {
+      {"energy ball", 5, 16, 1, true}, {"seeker", 21, 16, 1, true},
+      {"venom", 44, 8, 7, true},       {"pod", 130, 8, 1, false},
+      {"dart", 166, 16, 1, false},     {"hero shot", 182, 8, 5, true},
+      {"eye bolt", 223, 8, 1, false},  {"sword shot", 243, 16, 1, false},
+  };
+  for (const Range& r : ranges) {
+    for (int f = 0; f < r.directions; ++f) {
+      for (int k = 0; k < r.framesPerDirection; ++k) {
+        int index = r.first + f * r.framesPerDirection + k;
+        double angle = 2 * M_PI * f / r.directions;
+        Shape shape = Measure(At(index));
+        EXPECT_LT(AxisError(shape.axis, angle), 0.3) << r.what << " sprite " << index;
+        EXPECT_GT(shape.elongation, 1.5) << r.what << " sprite " << index;
+        if (r.trailBehind) {
+          double along = shape.cx * std::cos(angle) + shape.cy * std::sin(angle);
+          EXPECT_LT(along, 0) << r.what << " sprite " << index << " trails ahead";
+        }
+      }
+    }
+  }
+}
+
+// Ghost art is added to the ground's shade, so it keeps to low shades
+// (a little higher where it is drawn darker); glow art lightens with grey
+// values and draws only its heart solid.
+TEST_F(ForgedBullets, GhostAndGlowArtStayInTheirShades) {
+  struct Group {
+    const char* what;
+    int first, last, maxShade;
+  };
+  const Group ghosts[] = {
+      {"flame", 0, 4, 17},         {"seeker", 21, 36, 23},      {"explosion", 110, 117, 17},
+      {"beam", 118, 125, 26},      {"fire rock", 138, 139, 17}, {"blast", 140, 153, 17},
+      {"hero shot", 182, 221, 17}, {"emblem", 222, 222, 17},    {"eye bolt", 223, 230, 17},
+      {"strike", 231, 242, 17},    {"sword shot", 243, 258, 19}};
+  for (const Group& g : ghosts) {
+    for (int i = g.first; i <= g.last; ++i) {
+      Placed p = Place(At(i), 0, 0);
+      for (size_t k = 0; k < p.pixels.size(); ++k)
+        if (p.drawn[k]) {
+          ASSERT_LE(ShadeOf(p.pixels[k]), g.maxShade) << g.what << " sprite " << i;
+        }
+    }
+  }
+  for (int i = 37; i <= 43; ++i) {
+    Placed p = Place(At(i), 0, 0);
+    for (size_t k = 0; k < p.pixels.size(); ++k)
+      if (p.drawn[k]) {
+        ASSERT_NE(p.pixels[k], 0) << "glow sprite " << i << " wastes a pixel";
+      }
+  }
+}
+
+// Flying things are drawn at their bullet's position: the hot spot lies in
+// the middle of the body.
+TEST_F(ForgedBullets, ShotsAreHeldByTheirMiddle) {
+  for (int i : {5, 13, 21, 44, 108, 126, 138, 154, 155, 162, 166, 182, 223, 239, 243}) {
+    const Sprite& s = At(i);
+    EXPECT_NEAR(s.ofsX, s.width / 2.0, s.width * 0.2 + 1) << i;
+    EXPECT_NEAR(s.ofsY, s.height / 2.0, s.height * 0.2 + 1) << i;
+  }
+}
+
+class ForgedShopAndTitle : public ::testing::Test {
+ protected:
+  SpriteSet shop_, title_;
+  void SetUp() override {
+    ASSERT_TRUE(shop_.LoadFile(testing::GameFile("graphics/shop.vsp")));
+    ASSERT_TRUE(title_.LoadFile(testing::GameFile("graphics/titlespr.vsp")));
+  }
+};
+
+TEST_F(ForgedShopAndTitle, ShopGoodsSitInTheirFrames) {
+  ASSERT_GE(shop_.Count(), 24);
+  for (int i = 0; i < 24; ++i) EXPECT_GT(shop_.GetSprite(i)->width, 0) << i;
+  const int cellX = 110, cellY = 130;
+  for (int frame : {0, 1}) {
+    Placed p = Place(*shop_.GetSprite(frame), cellX, cellY);
+    EXPECT_EQ(p.left, cellX);
+    EXPECT_EQ(p.top, cellY);
+    EXPECT_NEAR(p.width, 54, 2);
+    EXPECT_NEAR(p.height, 54, 2);
+  }
+  Placed cursor = Place(*shop_.GetSprite(2), cellX, cellY);
+  EXPECT_LE(cursor.left, cellX - 1);
+  EXPECT_GE(cursor.right(), cellX + 54);
+  for (int icon = 3; icon <= 23; ++icon) {
+    if (icon == 21 || icon == 22) continue;
+    Placed p = Place(*shop_.GetSprite(icon), cellX, cellY);
+    EXPECT_GE(p.left, cellX + 3) << icon;
+    EXPECT_GE(p.top, cellY + 3) << icon;
+    EXPECT_LE(p.right(), cellX + 51) << icon;
+    EXPECT_LE(p.bottom(), cellY + 51) << icon;
+  }
+}
+
+// The stats panel is drawn in glow mode at (450, 250) and covers the right
+// of the screen; the pause panel leaves room for its entries.
+TEST_F(ForgedShopAndTitle, PanelsCoverTheirAreas) {
+  Placed stats = Place(*shop_.GetSprite(21), 450, 250);
+  EXPECT_LE(stats.left, 362);
+  EXPECT_LE(stats.top, 42);
+  EXPECT_GE(stats.right(), 636);
+  EXPECT_GE(stats.bottom(), 476);
+  for (size_t k = 0; k < stats.pixels.size(); ++k)
+    if (stats.drawn[k]) {
+      ASSERT_NE(stats.pixels[k], 0);
+    }
+  const Sprite& pause = *shop_.GetSprite(22);
+  EXPECT_EQ(pause.ofsX, 0);
+  EXPECT_EQ(pause.ofsY, 0);
+  EXPECT_LE(pause.width, 250);
+  EXPECT_GE(pause.height, 180);  // entries run down to 170 below its top
+  EXPECT_GE(pause.width, 200);   // the volume is shown 170 to its right
+}
+
+TEST_F(ForgedShopAndTitle, TitleLetteringFitsTheScreen) {
+  ASSERT_GE(title_.Count(), 3);
+  struct Case {
+    int sprite, x, y, width, height;
+  };
+  const Case cases[] = {
+      {0, 80, 10, 480, 100}, {0, 60, 150, 480, 100}, {1, 17, 105, 600, 90}, {1, 12, 55, 600, 90}};
+  for (const Case& c : cases) {
+    Placed p = Place(*title_.GetSprite(c.sprite), c.x, c.y);
+    EXPECT_GE(p.left, 0) << c.sprite;
+    EXPECT_LE(p.right(), 639) << c.sprite;
+    EXPECT_NEAR(p.width, c.width, 25) << c.sprite;
+    EXPECT_NEAR(p.height, c.height, 20) << c.sprite;
+  }
+  Placed footer = Place(*title_.GetSprite(2), 300, 470);
+  EXPECT_GE(footer.top, 440);
+  EXPECT_LE(footer.bottom(), 479);
+  EXPECT_NEAR((footer.left + footer.right()) / 2.0, 320, 4);
 }
 
 }  // namespace

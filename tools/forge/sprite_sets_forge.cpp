@@ -1,7 +1,10 @@
 // The sprite sets that are not creatures: items, bullets, the status
 // display, the shop and the title lettering.
+#include "forge/art/bullets_art.h"
 #include "forge/art/interface_art.h"
 #include "forge/art/items_art.h"
+#include "forge/art/shop_art.h"
+#include "forge/art/title_art.h"
 #include "forge/forge.h"
 #include "forge/sprite_output.h"
 
@@ -11,9 +14,20 @@ bool ForgeSpriteSets(const ForgeOptions& options) {
   SpriteSetArt items = BuildItemArt();
   if (!WriteSpriteSetFiles(options, "graphics\\items.vsp", "items", items.sprites, items.modes))
     return false;
+  SpriteSetArt bullets = BuildBulletArt();
+  if (!WriteSpriteSetFiles(options, "graphics\\bullets.vsp", "bullets", bullets.sprites,
+                           bullets.modes))
+    return false;
   SpriteSetArt intface = BuildInterfaceArt();
-  return WriteSpriteSetFiles(options, "graphics\\intface.vsp", "intface", intface.sprites,
-                             intface.modes);
+  if (!WriteSpriteSetFiles(options, "graphics\\intface.vsp", "intface", intface.sprites,
+                           intface.modes))
+    return false;
+  SpriteSetArt shop = BuildShopArt();
+  if (!WriteSpriteSetFiles(options, "graphics\\shop.vsp", "shop", shop.sprites, shop.modes))
+    return false;
+  SpriteSetArt title = BuildTitleArt();
+  return WriteSpriteSetFiles(options, "graphics\\titlespr.vsp", "titlespr", title.sprites,
+                             title.modes);
 }
 
 }  // namespace torvel::forge
