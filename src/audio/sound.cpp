@@ -8,6 +8,7 @@
 #include "platform/paths.h"
 #include "platform/platform.h"
 #include "platform/sound_device.h"
+#include "player/player_record.h"
 
 namespace torvel {
 
@@ -32,13 +33,17 @@ struct SoundState {
   int32_t songVolume = kStartSongVolume;
   int currentSong = 0;
   int previousSong = 0;
-  uint8_t musicSetting = 2;
 };
 
 SoundState gSound;
 
 bool ValidNumber(int n) {
   return n >= 0 && n < kSoundCount;
+}
+
+// The player's music setting: 0 off, 1 low, 2 medium, 3 full.
+uint8_t MusicSetting() {
+  return Player().musicVolume;
 }
 
 // ---- Slots ----
@@ -342,13 +347,6 @@ void ResetSound() {
   gSound.songVolume = kStartSongVolume;
   gSound.currentSong = 0;
   gSound.previousSong = 0;
-}
-
-uint8_t MusicSetting() {
-  return gSound.musicSetting;
-}
-void SetMusicSetting(uint8_t setting) {
-  gSound.musicSetting = setting;
 }
 
 SoundChannel GetSoundChannel(int channel) {

@@ -51,7 +51,8 @@ void MakeSoundAt(int number, Fixed x, Fixed y, uint8_t flags, int32_t priority);
 void MakeNormalSound(int number);
 
 // Songs loop on the song channel at the song volume; with the player's music
-// setting at 0 they are only remembered, for ResumeSong.
+// setting (the player record's music volume) at 0 they are only remembered,
+// for ResumeSong.
 void PlaySong(int number);
 void StopSong();
 void ResumeSong();
@@ -68,10 +69,6 @@ void StopEffect(int number);
 void StopAllSounds();
 // StopAllSounds, and the song state back to its start (volume -700, no song).
 void ResetSound();
-
-// The player's music setting (0 off, 1 low, 2 medium, 3 full).
-uint8_t MusicSetting();
-void SetMusicSetting(uint8_t setting);
 
 // A copy of a channel's record (0..15), for the tests and the curious.
 SoundChannel GetSoundChannel(int channel);

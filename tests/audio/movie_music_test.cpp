@@ -14,11 +14,16 @@
 #include "gfx/font.h"
 #include "gfx/movie.h"
 #include "gfx/movie_fixture.h"
+#include "player/player_record.h"
 #include "support/headless_fixture.h"
 #include "support/wav_builder.h"
 
 namespace torvel {
 namespace {
+
+void SetMusic(uint8_t setting) {
+  Player().musicVolume = setting;
+}
 
 using testing::BuildMovie;
 using testing::ByteRunImage;
@@ -50,7 +55,7 @@ class MovieMusicTest : public HeadlessTest {
   void SetUp() override {
     HeadlessTest::SetUp();
     InitGraphics(&display());
-    SetMusicSetting(2);
+    SetMusic(2);
     std::filesystem::create_directories(dir() + "/graphics");
     std::filesystem::create_directories(dir() + "/sound");
     BmpImage pal;

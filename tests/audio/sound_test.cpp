@@ -10,11 +10,16 @@
 
 #include "common/byte_io.h"
 #include "gfx/draw_list.h"
+#include "player/player_record.h"
 #include "support/headless_fixture.h"
 #include "support/wav_builder.h"
 
 namespace torvel {
 namespace {
+
+void SetMusic(uint8_t setting) {
+  Player().musicVolume = setting;
+}
 
 using testing::HeadlessTest;
 using testing::MakeWavOfLength;
@@ -26,7 +31,7 @@ class SoundTest : public HeadlessTest {
   void SetUp() override {
     HeadlessTest::SetUp();
     std::filesystem::create_directories(dir() + "/sound");
-    SetMusicSetting(2);
+    SetMusic(2);
     SetCamera(0, 0);
     ASSERT_TRUE(SoundOn());
   }
@@ -531,7 +536,7 @@ TEST_F(SoundTest, ASongLoopsOnTheSongChannelAtTheSongVolume) {
 
 TEST_F(SoundTest, WithMusicOffASongIsOnlyRememberedUntilResumed) {
   AddSound(208);
-  SetMusicSetting(0);
+  SetMusic(0);
   PlaySong(208);
   EXPECT_EQ(CurrentSong(), 208);
   EXPECT_EQ(Count("create"), 0);
@@ -539,7 +544,7 @@ TEST_F(SoundTest, WithMusicOffASongIsOnlyRememberedUntilResumed) {
   ResumeSong();  // still off
   EXPECT_EQ(Count("create"), 0);
 
-  SetMusicSetting(1);
+  SetMusic(1);
   SetMusicLevel(1);
   ResumeSong();
   EXPECT_EQ(CurrentSong(), 208);
