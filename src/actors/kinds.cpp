@@ -1,14 +1,21 @@
 #include "actors/kinds.h"
 
+#include <array>
+#include <memory>
+
 #include "actors/kinds_table.h"
+#include "gfx/display.h"
+#include "gfx/sprites.h"
 
 namespace torvel {
 
 namespace {
 
-// What the table keeps at run time besides its compiled-in entries.
+// What the table keeps at run time besides its compiled-in entries: the
+// loaded sets, and whether the hero may step into liquids.
 struct KindsState {
-  uint16_t heroFlags = kKindTable[1].flags;
+  bool heroEntersLiquid = true;
+  std::array<std::unique_ptr<SpriteSet>, kKindCount> sets;
 };
 
 KindsState gKinds;
@@ -16,6 +23,11 @@ KindsState gKinds;
 int KindIndex(int kind) {
   int k = kind & 0xFF;
   return k < kKindCount ? k : 0;
+}
+
+// The entry that holds a kind's set: the two yetis share kind 36's.
+int SetHolder(int k) {
+  return k == 37 ? 36 : k;
 }
 
 }  // namespace
@@ -30,7 +42,12 @@ uint8_t KindSize(int kind) {
 
 uint16_t KindFlags(int kind) {
   int k = KindIndex(kind);
-  return k == 1 ? gKinds.heroFlags : kKindTable[k].flags;
+  uint16_t flags = kKindTable[k].flags;
+  if (k == 1) {
+    flags &= static_cast<uint16_t>(~KindFlag::EntersLiquid);
+    if (gKinds.heroEntersLiquid) flags |= KindFlag::EntersLiquid;
+  }
+  return flags;
 }
 
 uint16_t KindLife(int kind) {
@@ -72,22 +89,63 @@ int GuySpriteNumber(int kind, int anim, int frame, int facing) {
 }
 
 void SetHeroEntersLiquid(bool on) {
-  if (on) {
-    gKinds.heroFlags |= KindFlag::EntersLiquid;
-  } else {
-    gKinds.heroFlags &= static_cast<uint16_t>(~KindFlag::EntersLiquid);
+  gKinds.heroEntersLiquid = on;
+}
+
+SpriteSet& KindSprites(int kind) {
+  int holder = SetHolder(KindIndex(kind));
+  std::unique_ptr<SpriteSet>& set = gKinds.sets[holder];
+  if (!set) {
+    auto loaded = std::make_unique<SpriteSet>();
+    if (!loaded->Load(kKindTable[holder].spriteFile)) FatalError("MAV0 LAMRTN!");
+    set = std::move(loaded);
   }
+  return *set;
+}
+
+bool KindSpritesLoaded(int kind) {
+  return gKinds.sets[SetHolder(KindIndex(kind))] != nullptr;
+}
+
+const Sprite* GuySprite(int kind, int anim, int frame, int facing) {
+  if (frame < 0 || frame >= kSequenceLength) return nullptr;
+  if (KindSequence(kind, anim)[frame] == kBlankFrame) return nullptr;
+  return KindSprites(kind).GetSprite(GuySpriteNumber(kind, anim, frame, facing));
+}
+
+const Sprite* KindSprite(int kind, int n) {
+  const std::unique_ptr<SpriteSet>& set = gKinds.sets[SetHolder(KindIndex(kind))];
+  return set ? set->GetSprite(n) : nullptr;
+}
+
+void DrawKindPicture(int x, int y, int kind, Display& screen) {
+  // The first idle frame, facing south.
+  int n = KindSequence(kind, kAnimIdle)[0];
+  if (n == kBlankFrame) return;
+  if (!(KindFlags(kind) & KindFlag::OneFacing)) n += 2 * KindFramesPerFacing(kind);
+  Draw(KindSprites(kind).GetSprite(n), x, y, &screen);
+}
+
+bool LoadKindSprites(int kind, const char* file) {
+  std::unique_ptr<SpriteSet>& set = gKinds.sets[SetHolder(KindIndex(kind))];
+  set.reset();
+  auto loaded = std::make_unique<SpriteSet>();
+  if (!loaded->Load(file)) return false;
+  set = std::move(loaded);
+  return true;
 }
 
 void ClearKindSprites() {
-  gKinds.heroFlags = kKindTable[1].flags;
+  for (std::unique_ptr<SpriteSet>& set : gKinds.sets) set.reset();
+  gKinds.heroEntersLiquid = true;
 }
 
-void FreeKindSprites() {}
+void FreeMonsterSprites() {
+  for (int k = 2; k < kKindCount; ++k) gKinds.sets[k].reset();
+}
 
-// Stand-in until the kinds own their sprite sets.
-const Sprite* KindSprite(int, int) {
-  return nullptr;
+void FreeKindSprites() {
+  for (int k = 1; k < kKindCount; ++k) gKinds.sets[k].reset();
 }
 
 }  // namespace torvel

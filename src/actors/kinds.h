@@ -10,6 +10,8 @@
 
 namespace torvel {
 
+class Display;
+class SpriteSet;
 struct Sprite;
 
 // Kind flags, as stored in a kind's flags.
@@ -77,13 +79,32 @@ int KindSequenceLength(int kind, int anim);
 // the stored frame, plus framesPerFacing * facing unless the kind has
 // OneFacing, plus facing once more with FacingOffset. A blank frame gives 0.
 int GuySpriteNumber(int kind, int anim, int frame, int facing);
+// The same sprite, loading the kind's set on first use; none for a blank frame
+// or a number the set does not hold.
+const Sprite* GuySprite(int kind, int anim, int frame, int facing);
+// Sprite n of the kind's set if it is loaded, or none (the hero's after-images).
+const Sprite* KindSprite(int kind, int n);
+// The kind's set, loading it on first use; a set that cannot be loaded ends
+// the program with "MAV0 LAMRTN!".
+SpriteSet& KindSprites(int kind);
+// The editor's monster picker: the first idle frame facing south, drawn as it
+// is with its hot spot at (x, y).
+void DrawKindPicture(int x, int y, int kind, Display& screen);
+
+// Loads a set file as the kind's sprites in place of whatever it held (the
+// player module swaps the hero's two looks with it). False when the file
+// cannot be loaded; the kind then has no set until its next use loads its own.
+bool LoadKindSprites(int kind, const char* file);
 // The hero may step into water and lava everywhere but on the roaming map.
 void SetHeroEntersLiquid(bool on);
 
 // Start-up: no kind has a loaded sprite set, kind 1's flags as compiled.
 void ClearKindSprites();
+// Map end: frees the sets of kinds 2 to 59; the hero's set stays.
+void FreeMonsterSprites();
 // Program end: frees the loaded sets of kinds 1 to 59.
 void FreeKindSprites();
-// Sprite n of the kind's loaded set, or null (the hero's after-images).
-const Sprite* KindSprite(int kind, int n);
+// Whether the kind's set is loaded (kind 37 reports the shared yeti set).
+bool KindSpritesLoaded(int kind);
+
 }  // namespace torvel

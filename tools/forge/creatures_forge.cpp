@@ -13,6 +13,7 @@
 #include "forge/creatures/creature_sets.h"
 #include "forge/forge.h"
 #include "forge/forge_files.h"
+#include "forge/sprite_output.h"
 #include "gfx/sprites.h"
 
 namespace torvel::forge {
@@ -34,30 +35,11 @@ std::string BaseName(const std::string& file) {
   return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
-// A painted sprite as the game stores it: transparent pixels become skip runs.
-Sprite ToSprite(const SpriteImage& image) {
-  if (image.Empty()) return Sprite{};
-  // Any value no drawn pixel uses can stand for "transparent" while encoding.
-  bool used[256] = {};
-  for (size_t i = 0; i < image.pixels.size(); ++i) {
-    if (image.opaque[i]) used[image.pixels[i]] = true;
-  }
-  int clear = 0;
-  while (clear < 255 && used[clear]) ++clear;
-  std::vector<uint8_t> pixels = image.pixels;
-  for (size_t i = 0; i < pixels.size(); ++i) {
-    if (!image.opaque[i]) pixels[i] = static_cast<uint8_t>(clear);
-  }
-  return EncodeSprite(pixels.data(), image.width, image.height, image.width,
-                      static_cast<uint8_t>(clear), static_cast<int16_t>(image.ofsX),
-                      static_cast<int16_t>(image.ofsY));
-}
-
 bool RunJob(const ForgeOptions& options, const Job& job) {
   std::vector<SpriteImage> images = creatures::RenderKindSet(job.kind, job.armoured);
   std::vector<Sprite> sprites;
   sprites.reserve(images.size());
-  for (const SpriteImage& image : images) sprites.push_back(ToSprite(image));
+  for (const SpriteImage& image : images) sprites.push_back(EncodeSpriteImage(image));
   if (!WriteGameFile(options, job.file, EncodeSpriteSet(sprites))) return false;
   if (options.previewDir.empty()) return true;
   std::string dir = options.previewDir + "/creatures";

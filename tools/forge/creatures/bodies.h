@@ -21,8 +21,7 @@ struct HumanLook {
   bool trunk = true;
 };
 
-void DrawHumanoid(Scene& scene, const HumanBody& body, const HumanJoints& j,
-                  const HumanLook& look);
+void DrawHumanoid(Scene& scene, const HumanBody& body, const HumanJoints& j, const HumanLook& look);
 
 // A point on the head's sphere: forward, right, up angles in radians.
 Vec3 OnHead(const HumanJoints& j, double r, double yaw, double up);

@@ -15,13 +15,13 @@ namespace torvel::forge::creatures {
 struct PoseKey {
   int kind = 0;
   int frame = 0;
-  int anim = 0;    // the sequence
-  int pos = 0;     // the position in it
-  int length = 1;  // the sequence's length
-  int period = 1;  // the loop it repeats (its length when it does not repeat)
-  double t = 0;      // pos / (length - 1): 0 at the start of an action, 1 at its end
-  double cycle = 1;  // (pos + 1) / period: how far round its loop, in (0, 1]
-  int facing = 2;    // 0 east, clockwise; one-facing kinds are drawn facing south
+  int anim = 0;           // the sequence
+  int pos = 0;            // the position in it
+  int length = 1;         // the sequence's length
+  int period = 1;         // the loop it repeats (its length when it does not repeat)
+  double t = 0;           // pos / (length - 1): 0 at the start of an action, 1 at its end
+  double cycle = 1;       // (pos + 1) / period: how far round its loop, in (0, 1]
+  int facing = 2;         // 0 east, clockwise; one-facing kinds are drawn facing south
   bool armoured = false;  // the hero's second look
 };
 

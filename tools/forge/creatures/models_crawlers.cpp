@@ -15,7 +15,7 @@ namespace {
 struct SpiderLook {
   double scale = 1;
   Material body, belly, leg, eye;
-  Material mark;         // a marking on the abdomen's back
+  Material mark;  // a marking on the abdomen's back
   bool hairy = false;
 };
 
@@ -66,8 +66,8 @@ void DrawSpider(Scene& scene, const SpiderLook& look, const SpiderPose& p) {
   DrawLegs(scene, legs, p.cycle, p.step * s, p.curl, look.leg);
 }
 
-SpiderPose SpiderAction(const PoseKey& key, int biteAnim, int bitePos, int spitAnim,
-                        int spitFrom, int spitTo) {
+SpiderPose SpiderAction(const PoseKey& key, int biteAnim, int bitePos, int spitAnim, int spitFrom,
+                        int spitTo) {
   SpiderPose p;
   if (key.anim == 1) {
     p.cycle = key.cycle;
@@ -160,8 +160,8 @@ void BuildEggSac(Scene& scene, const PoseKey& key) {
     for (int i = 0; i < 9; ++i) {
       double a = i * 0.7;
       double r = (8 + 3 * (i % 3)) * spread;
-      scene.Sphere({std::cos(a) * r, std::sin(a) * r * 0.8, 3 - 1.5 * burst}, 3.2 * (1 - 0.5 * burst),
-                   i % 2 ? egg : web);
+      scene.Sphere({std::cos(a) * r, std::sin(a) * r * 0.8, 3 - 1.5 * burst},
+                   3.2 * (1 - 0.5 * burst), i % 2 ? egg : web);
     }
     return;
   }

@@ -20,7 +20,8 @@ void DrawEyeball(Scene& scene, Vec3 c, double r, Vec3 gaze, int irisRamp, double
   scene.Sphere(c, r, Mat(kGrey, 12, 30, 8));
   scene.Ellipsoid(c + gaze * (r * 0.84), {r * 0.2, r * 0.48, r * 0.48},
                   Mat(irisRamp, 8 + static_cast<int>(8 * glare), 27, 6), along);
-  scene.Ellipsoid(c + gaze * (r * 0.9), {r * 0.13, r * (0.22 - 0.08 * glare), r * (0.22 - 0.08 * glare)},
+  scene.Ellipsoid(c + gaze * (r * 0.9),
+                  {r * 0.13, r * (0.22 - 0.08 * glare), r * (0.22 - 0.08 * glare)},
                   glare > 0.5 ? Flat(irisRamp, 31) : Flat(kGrey, 1), along);
   // The lid is a hood over the back of the eye that slides forward to shut it.
   double back = r * 1.6 * (1 - lid);
@@ -77,13 +78,29 @@ void BuildLookyloo(Scene& scene, const PoseKey& key) {
   const Material lidMat = Mat(kRed, 4, 20, 5);
   double lid = 1, glare = 0, dead = 0;
   switch (key.frame) {
-    case 1: lid = 0.75; break;
-    case 2: lid = 0.4; break;
-    case 3: lid = 0; break;
-    case 4: lid = 0; glare = 1; break;
-    case 5: lid = 0.2; dead = 0.5; break;
-    case 6: lid = 0.6; dead = 1; break;
-    default: break;
+    case 1:
+      lid = 0.75;
+      break;
+    case 2:
+      lid = 0.4;
+      break;
+    case 3:
+      lid = 0;
+      break;
+    case 4:
+      lid = 0;
+      glare = 1;
+      break;
+    case 5:
+      lid = 0.2;
+      dead = 0.5;
+      break;
+    case 6:
+      lid = 0.6;
+      dead = 1;
+      break;
+    default:
+      break;
   }
   double sink = 10 * dead;
   scene.Ellipsoid({-6, 0, 18 - sink}, {40, 54, 22}, flesh);
@@ -222,7 +239,9 @@ void BuildUltrazoid(Scene& scene, const PoseKey& key) {
     Vec3 tip = root + Vec3{std::cos(a) * 6 + 4, std::sin(a) * 6, 12 - 6 * dead};
     scene.Cone(root, tip, 3.0, 2.0, crystal);
     if (charge > 0 || fire > 0) {
-      scene.Sphere(tip, 2.0 + 1.5 * fire, Flat(fire > 0 ? kGold : kIce, 18 + static_cast<int>(12 * std::max(charge, fire))));
+      scene.Sphere(
+          tip, 2.0 + 1.5 * fire,
+          Flat(fire > 0 ? kGold : kIce, 18 + static_cast<int>(12 * std::max(charge, fire))));
     }
   }
   for (int i = 0; i < 3; ++i) {

@@ -21,8 +21,8 @@ struct BatPose {
   double fold = 0;   // wings folded
   double pitch = 0;  // nose down
   double roll = 0;
-  double bite = 0;   // head thrust forward, jaws open
-  double height = 3; // body above the sprite's ground point
+  double bite = 0;    // head thrust forward, jaws open
+  double height = 3;  // body above the sprite's ground point
 };
 
 void DrawBat(Scene& scene, const BatLook& look, const BatPose& p) {
@@ -41,7 +41,8 @@ void DrawBat(Scene& scene, const BatLook& look, const BatPose& p) {
     w.span = 16 * s;
     w.chord = 8 * s;
     w.boneR = 0.55 * s;
-    DrawBatWing(scene, at({0.4, side * 2.2, 1.0}), side > 0, w, p.flap, p.fold, look.bone, look.skin);
+    DrawBatWing(scene, at({0.4, side * 2.2, 1.0}), side > 0, w, p.flap, p.fold, look.bone,
+                look.skin);
   }
   if (p.bite > 0.2) {
     scene.Sphere(head + body * (Vec3{2.3, 0, -0.8} * s), 0.9 * s * p.bite, look.mouth);
@@ -201,14 +202,31 @@ void BuildPeeper(Scene& scene, const PoseKey& key) {
   double open = 1, look = 0, glare = 0, shrink = 0, flap = 0.3;
   int iris = kBlue;
   switch (key.frame) {
-    case 1: flap = -0.3; break;
-    case 2: open = 0.45; break;
-    case 3: open = 0; break;
-    case 4: glare = 1; iris = kRed; break;
-    case 5: look = -0.6; break;
-    case 6: look = 0.6; break;
-    case 7: open = 0.3; shrink = 1; break;
-    default: break;
+    case 1:
+      flap = -0.3;
+      break;
+    case 2:
+      open = 0.45;
+      break;
+    case 3:
+      open = 0;
+      break;
+    case 4:
+      glare = 1;
+      iris = kRed;
+      break;
+    case 5:
+      look = -0.6;
+      break;
+    case 6:
+      look = 0.6;
+      break;
+    case 7:
+      open = 0.3;
+      shrink = 1;
+      break;
+    default:
+      break;
   }
   double r = 12 * (1 - 0.25 * shrink);
   Vec3 c{0, 0, r + 2};

@@ -26,9 +26,9 @@ const HumanBody kHeroBody = [] {
 struct HeroPose {
   HumanPose body;
   Vec3 staffDir{0.05, 0, 1};  // where the staff or sword points from the hand
-  double staffBelow = 12;      // how much of it lies below the hand
-  double charge = 0;           // 0..1 light in the orb or blade
-  bool dropped = false;        // the staff lies on the ground beside the body
+  double staffBelow = 12;     // how much of it lies below the hand
+  double charge = 0;          // 0..1 light in the orb or blade
+  bool dropped = false;       // the staff lies on the ground beside the body
 };
 
 HeroPose PoseHero(const PoseKey& key) {

@@ -13,8 +13,8 @@ namespace torvel::forge::creatures {
 namespace {
 
 // A mushroom cap with spots: centre of its underside, radius, height.
-void DrawCap(Scene& scene, Vec3 base, double r, double h, const Material& cap,
-             const Material& spot, const Mat3& tilt, double squash = 0) {
+void DrawCap(Scene& scene, Vec3 base, double r, double h, const Material& cap, const Material& spot,
+             const Mat3& tilt, double squash = 0) {
   double hh = h * (1 - 0.35 * squash);
   double rr = r * (1 + 0.15 * squash);
   scene.Ellipsoid(base + tilt * Vec3{0, 0, hh * 0.35}, {rr, rr, hh}, cap, tilt);
@@ -259,7 +259,9 @@ void BuildMossSource(Scene& scene, const PoseKey& key) {
                            r * 1.5 * (1 - open) + 2};
     scene.Cone(base, tip, 3.0, 1.0, Mat(kGold, 6, 24, 3));
   }
-  if (dry <= 0) scene.Sphere({0, 0, 5 + r * 0.8 + r * 0.7}, r * 0.35, Flat(kGold, 22 + static_cast<int>(8 * swell)));
+  if (dry <= 0)
+    scene.Sphere({0, 0, 5 + r * 0.8 + r * 0.7}, r * 0.35,
+                 Flat(kGold, 22 + static_cast<int>(8 * swell)));
 }
 
 // ---------------------------------------------------------------------------
@@ -327,8 +329,8 @@ void BuildCactus(Scene& scene, const PoseKey& key) {
   // The scowl, on its front.
   for (int side = -1; side <= 1; side += 2) {
     scene.Sphere(c + frame * Vec3{r - 0.6, side * 4.0, 6}, 1.5, Flat(kGrey, 2));
-    scene.Capsule(c + frame * Vec3{r - 0.2, side * 2.0, 8.5}, c + frame * Vec3{r - 0.6, side * 6.0, 9.5},
-                  0.6, Flat(kGreen, 2));
+    scene.Capsule(c + frame * Vec3{r - 0.2, side * 2.0, 8.5},
+                  c + frame * Vec3{r - 0.6, side * 6.0, 9.5}, 0.6, Flat(kGreen, 2));
   }
   scene.Capsule(c + frame * Vec3{r - 0.4, -3, 0}, c + frame * Vec3{r - 0.4, 3, 0}, 0.8,
                 Flat(kRed, 4));

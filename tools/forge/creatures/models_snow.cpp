@@ -56,12 +56,13 @@ void BuildSnowman(Scene& scene, const PoseKey& key) {
   scene.Ellipsoid(up(27), Vec3{11, 11, 9 * squash}, kSnow, lean);
   Vec3 head = up(40);
   scene.Ellipsoid(head, Vec3{8, 8, 7.5 * squash}, kSnow, lean);
-  for (int k = 0; k < 3; ++k) scene.Sphere(up(22 + k * 4.5) + lean * Vec3{10.5 - k * 0.5, 0, 0}, 1.2, kCoal);
+  for (int k = 0; k < 3; ++k)
+    scene.Sphere(up(22 + k * 4.5) + lean * Vec3{10.5 - k * 0.5, 0, 0}, 1.2, kCoal);
   for (int side = -1; side <= 1; side += 2) {
     scene.Sphere(head + lean * Vec3{6.6, side * 2.6, 1.8 * squash}, 1.2, kCoal);
   }
-  scene.Cone(head + lean * Vec3{7, 0, 0}, head + lean * Vec3{13 - 3 * melt, 0, -1 - 2 * melt}, 1.6, 0.3,
-             Mat(kGold, 10, 26));
+  scene.Cone(head + lean * Vec3{7, 0, 0}, head + lean * Vec3{13 - 3 * melt, 0, -1 - 2 * melt}, 1.6,
+             0.3, Mat(kGold, 10, 26));
   if (melt < 0.8) {
     Vec3 hat = head + lean * Vec3{0, 0, 6 * squash};
     scene.Cylinder(hat, hat + lean * Vec3{0, 0, 1}, 8, Mat(kGrey, 2, 10, 4));
@@ -72,7 +73,8 @@ void BuildSnowman(Scene& scene, const PoseKey& key) {
     Vec3 sh = up(28) + lean * Vec3{0, side * 10.0, 0};
     Vec3 hand;
     if (side > 0) {
-      hand = sh + Vec3{4 - 10 * armBack + 12 * arm, side * (9 - 4 * arm), 6 + 10 * armBack - 4 * arm};
+      hand =
+          sh + Vec3{4 - 10 * armBack + 12 * arm, side * (9 - 4 * arm), 6 + 10 * armBack - 4 * arm};
     } else {
       hand = sh + Vec3{4 + 8 * scoop, side * 9.0, 5 - 18 * scoop};
     }
@@ -92,14 +94,35 @@ void BuildPenguin(Scene& scene, const PoseKey& key) {
   const Material beak = Mat(kGold, 10, 27, 4);
   double wing = 0, lean = 0, roll = 0, limp = 0;
   switch (key.frame) {
-    case 1: wing = 1; break;
-    case 2: wing = -1; break;
-    case 3: lean = 0.7; wing = -0.6; break;
-    case 4: lean = -0.35; wing = 0.8; break;
-    case 5: roll = 0.5; wing = 1; break;
-    case 6: roll = 1.4; wing = -1; lean = 0.3; break;
-    case 7: roll = 1.7; limp = 1; break;
-    default: break;
+    case 1:
+      wing = 1;
+      break;
+    case 2:
+      wing = -1;
+      break;
+    case 3:
+      lean = 0.7;
+      wing = -0.6;
+      break;
+    case 4:
+      lean = -0.35;
+      wing = 0.8;
+      break;
+    case 5:
+      roll = 0.5;
+      wing = 1;
+      break;
+    case 6:
+      roll = 1.4;
+      wing = -1;
+      lean = 0.3;
+      break;
+    case 7:
+      roll = 1.7;
+      limp = 1;
+      break;
+    default:
+      break;
   }
   Mat3 body = RotX(roll) * RotY(lean);
   Vec3 c{0, 0, 9};
@@ -112,7 +135,8 @@ void BuildPenguin(Scene& scene, const PoseKey& key) {
   for (int side = -1; side <= 1; side += 2) {
     scene.Sphere(head + body * Vec3{3.4, side * 1.9, 1.3}, 0.8, limp > 0 ? Flat(kGrey, 10) : kCoal);
     Vec3 sh = c + body * Vec3{0, side * 5.8, 3};
-    Vec3 tip = sh + body * Vec3{-1.5, side * (3 + 3 * std::cos(wing)), -7 * (1 - std::fabs(wing)) + 6 * wing};
+    Vec3 tip = sh + body * Vec3{-1.5, side * (3 + 3 * std::cos(wing)),
+                                -7 * (1 - std::fabs(wing)) + 6 * wing};
     scene.Cone(sh, tip, 1.8, 0.8, back);
     scene.Ellipsoid(c + body * Vec3{1.5, side * 2.2, -9}, {2.8, 1.6, 0.9}, beak, body);
   }
@@ -267,7 +291,8 @@ void BuildYeti(Scene& scene, const PoseKey& key) {
     scene.Cone(j.head + h * Vec3{-2, side * 8.0, 6}, j.head + h * Vec3{-5, side * 14.0, 14}, 3, 1,
                Mat(kGrey, 10, 28, 6));
   }
-  if (mouth > 0.2) scene.Ellipsoid(j.head + h * Vec3{10.5, 0, -4}, {1.5, 4, 2.5 * mouth + 0.5}, Flat(kRed, 5), h);
+  if (mouth > 0.2)
+    scene.Ellipsoid(j.head + h * Vec3{10.5, 0, -4}, {1.5, 4, 2.5 * mouth + 0.5}, Flat(kRed, 5), h);
   if (ball) scene.Sphere(j.hand[1] + Vec3{0, 0, 5}, 6, kSnow);
 }
 
@@ -337,7 +362,8 @@ void BuildFrost(Scene& scene, const PoseKey& key) {
   Vec3 d = Normalize(Cross(fore, t.cy) + fore * 0.2);
   Held s = HoldAlong(j.hand[1], d, 12, 16);
   scene.Capsule(s.base, s.tip, 1.0, Mat(kIce, 8, 26, 8));
-  scene.Ellipsoid(s.tip + d * 2.5, {2.6, 2.6, 4.0}, Mat(kIce, 14, 31, 14), AlongX(d) * RotY(kPi / 2));
+  scene.Ellipsoid(s.tip + d * 2.5, {2.6, 2.6, 4.0}, Mat(kIce, 14, 31, 14),
+                  AlongX(d) * RotY(kPi / 2));
 }
 
 }  // namespace

@@ -69,8 +69,8 @@ void DrawSerpent(Scene& scene, const SerpentLook& look, const PoseKey& key, int 
   for (int k = 0; k < 2; ++k) {
     double hx = -9 - 8 * k;
     double hy = 3 * std::sin(2 * kPi * (phase + k * 0.3));
-    scene.Ellipsoid(at({hx, hy, 0.5 + 1.5 * std::cos(2 * kPi * (phase + k * 0.3))}), {4.5, 3.2, 4.0},
-                    look.hide, tilt);
+    scene.Ellipsoid(at({hx, hy, 0.5 + 1.5 * std::cos(2 * kPi * (phase + k * 0.3))}),
+                    {4.5, 3.2, 4.0}, look.hide, tilt);
     scene.Cone(at({hx, hy, 3.5}), at({hx - 2, hy, 6}), 1.6, 0.4, look.fin);
   }
   Vec3 base = at({-2, 0, -2});
@@ -176,14 +176,16 @@ void BuildFreakazoid(Scene& scene, const PoseKey& key) {
     Vec3 root = c + Vec3{-2, std::sin(a) * 6, 5 + std::cos(a) * 2};
     scene.Ellipsoid(root + Vec3{-2, std::sin(a) * 2, 3}, {1.2, 1.8, 3.8}, frill, RotX(a * 0.8));
   }
-  static const double kEyes[4][3] = {{0.55, 0.0, 0.5}, {0.4, -0.6, 0.2}, {0.4, 0.6, 0.2}, {0.2, 0.3, 0.9}};
+  static const double kEyes[4][3] = {
+      {0.55, 0.0, 0.5}, {0.4, -0.6, 0.2}, {0.4, 0.6, 0.2}, {0.2, 0.3, 0.9}};
   for (const auto& e : kEyes) {
     Vec3 d = Normalize(Vec3{std::cos(e[1]) * e[0] * 2, std::sin(e[1]), e[2]});
     Vec3 p = c + Vec3{d.x * 6.5, d.y * 7, d.z * 7.5};
     scene.Sphere(p, 1.8, Mat(kGold, 14, 30, 6));
     scene.Sphere(p + d * 1.3, 0.8, Flat(kGrey, 1));
   }
-  scene.Ellipsoid(c + Vec3{6, 0, -1.5}, {1.6, 3.5, 1 + 2 * mouth}, Flat(kRed, mouth > 0.3 ? 10 : 4));
+  scene.Ellipsoid(c + Vec3{6, 0, -1.5}, {1.6, 3.5, 1 + 2 * mouth},
+                  Flat(kRed, mouth > 0.3 ? 10 : 4));
   for (int side = -1; side <= 1; side += 2) {
     Vec3 f[3] = {c + Vec3{5, side * 3.0, -2}, c + Vec3{10 + 3 * thrust, side * 6.0, -1},
                  c + Vec3{12 + 4 * thrust, side * 9.0, 2 - 2 * Wave(phase)}};
@@ -208,7 +210,8 @@ void DrawTentacle(Scene& scene, Vec3 root, double angle, double length, double w
              Vec3{0, 0, length * (0.9 * f - 0.35 * f * f)};
   }
   DrawChain(scene, pts, 6, length * 0.11, length * 0.03, m);
-  for (int i = 1; i < 5; i += 2) scene.Sphere(pts[i] + out * (length * 0.08), length * 0.035, suckers);
+  for (int i = 1; i < 5; i += 2)
+    scene.Sphere(pts[i] + out * (length * 0.08), length * 0.035, suckers);
 }
 
 void BuildTheThing(Scene& scene, const PoseKey& key) {
@@ -217,7 +220,12 @@ void BuildTheThing(Scene& scene, const PoseKey& key) {
   const Material suckers = Mat(kViolet, 8, 24, 4);
   double maw = 0, sink = 0, twitch = 0, wave = 0;
   if (key.frame == 1) wave = 1.5;
-  if (key.anim == 2) maw = key.frame == 2 ? 0.2 : key.frame == 3 ? 0.45 : key.frame == 4 ? 0.7 : key.frame == 5 ? 1.0 : 0.9;
+  if (key.anim == 2)
+    maw = key.frame == 2   ? 0.2
+          : key.frame == 3 ? 0.45
+          : key.frame == 4 ? 0.7
+          : key.frame == 5 ? 1.0
+                           : 0.9;
   if (key.anim == 2) wave = 0.6 * key.frame;
   if (key.anim == kAnimDie) sink = key.frame == 7 ? 0.25 : key.frame == 8 ? 0.55 : 0.85;
   if (key.frame == 10) twitch = 1;

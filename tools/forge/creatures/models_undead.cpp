@@ -28,8 +28,7 @@ const HumanBody kSkeletonBody = [] {
   return b;
 }();
 
-void DrawBones(Scene& scene, const HumanBody& b, const HumanJoints& j, double jaw,
-               bool sword) {
+void DrawBones(Scene& scene, const HumanBody& b, const HumanJoints& j, double jaw, bool sword) {
   const Material bone = Mat(kGrey, 9, 28, 3);
   const Material dark = Flat(kGrey, 2);
   const Mat3& t = j.torsoFrame;
@@ -195,7 +194,8 @@ void BuildZombie(Scene& scene, const PoseKey& key) {
   look.foreArmR = 1.4;
   DrawHumanoid(scene, kZombieBody, j, look);
   // Torn sleeves, sunken eyes, a gaping mouth.
-  for (int i = 0; i < 2; ++i) scene.Cone(j.shoulder[i], Lerp(j.shoulder[i], j.elbow[i], 0.6), 2.2, 2.0, look.shirt);
+  for (int i = 0; i < 2; ++i)
+    scene.Cone(j.shoulder[i], Lerp(j.shoulder[i], j.elbow[i], 0.6), 2.2, 2.0, look.shirt);
   for (int side = -1; side <= 1; side += 2) {
     scene.Sphere(OnHead(j, kZombieBody.headR - 0.3, side * 0.42, 0.15), 1.1, Flat(kGreen, 2));
     scene.Sphere(OnHead(j, kZombieBody.headR + 0.1, side * 0.42, 0.15), 0.5, Flat(kGold, 26));

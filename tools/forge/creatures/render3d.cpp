@@ -8,14 +8,18 @@
 
 namespace torvel::forge::creatures {
 
-double Length(Vec3 a) { return std::sqrt(Dot(a, a)); }
+double Length(Vec3 a) {
+  return std::sqrt(Dot(a, a));
+}
 
 Vec3 Normalize(Vec3 a) {
   double l = Length(a);
   return l > 0 ? a * (1.0 / l) : Vec3{0, 0, 1};
 }
 
-Vec3 Lerp(Vec3 a, Vec3 b, double t) { return a + (b - a) * t; }
+Vec3 Lerp(Vec3 a, Vec3 b, double t) {
+  return a + (b - a) * t;
+}
 
 Mat3 Mat3::Transposed() const {
   return {{cx.x, cy.x, cz.x}, {cx.y, cy.y, cz.y}, {cx.z, cy.z, cz.z}};
@@ -91,7 +95,9 @@ void Scene::SetTransform(const Mat3& rotation, Vec3 offset) {
   offset_ = offset;
 }
 
-void Scene::Push(Part p) { parts_.push_back(p); }
+void Scene::Push(Part p) {
+  parts_.push_back(p);
+}
 
 void Scene::Ellipsoid(Vec3 centre, Vec3 radii, const Material& m, const Mat3& axes) {
   Part p;
@@ -483,10 +489,21 @@ SpriteImage RenderScene(const Scene& scene, const View& view) {
     int y0 = std::max(0, static_cast<int>(std::floor((cy - p.boundRadius - top) * ss)));
     int y1 = std::min(sh - 1, static_cast<int>(std::ceil((cy + p.boundRadius - top) * ss)));
     Vec3 bandAxis = p.axes * p.mat.bandAxis;
+    // Where the part can reach on screen: round its axis for the long shapes,
+    // round its centre for the others.
+    bool longShape =
+        p.shape == Shape::kRoundCone || p.shape == Shape::kCylinder || p.shape == Shape::kFrustum;
+    double ax = longShape ? Dot(p.a, cam.right) : cx, ay = longShape ? Dot(p.a, cam.down) : cy;
+    double bx = longShape ? Dot(p.b, cam.right) : cx, by = longShape ? Dot(p.b, cam.down) : cy;
+    double reach = longShape ? std::max(p.ra, p.rb) + 0.75 : p.boundRadius + 0.75;
+    double ex = bx - ax, ey = by - ay, ee = ex * ex + ey * ey;
     for (int y = y0; y <= y1; ++y) {
       for (int x = x0; x <= x1; ++x) {
         double sx = left + (x + 0.5) / ss;
         double sy = top + (y + 0.5) / ss;
+        double u = ee > 0 ? std::clamp(((sx - ax) * ex + (sy - ay) * ey) / ee, 0.0, 1.0) : 0.0;
+        double qx = sx - ax - ex * u, qy = sy - ay - ey * u;
+        if (qx * qx + qy * qy > reach * reach) continue;
         Vec3 origin = cam.right * sx + cam.down * sy - cam.dir * 2000.0;
         double t;
         Vec3 n;

@@ -20,12 +20,24 @@ struct Vec3 {
   double x = 0, y = 0, z = 0;
 };
 
-inline Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-inline Vec3 operator-(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-inline Vec3 operator-(Vec3 a) { return {-a.x, -a.y, -a.z}; }
-inline Vec3 operator*(Vec3 a, double s) { return {a.x * s, a.y * s, a.z * s}; }
-inline Vec3 operator*(double s, Vec3 a) { return a * s; }
-inline double Dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+inline Vec3 operator+(Vec3 a, Vec3 b) {
+  return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+inline Vec3 operator-(Vec3 a, Vec3 b) {
+  return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+inline Vec3 operator-(Vec3 a) {
+  return {-a.x, -a.y, -a.z};
+}
+inline Vec3 operator*(Vec3 a, double s) {
+  return {a.x * s, a.y * s, a.z * s};
+}
+inline Vec3 operator*(double s, Vec3 a) {
+  return a * s;
+}
+inline double Dot(Vec3 a, Vec3 b) {
+  return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 inline Vec3 Cross(Vec3 a, Vec3 b) {
   return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
@@ -52,11 +64,11 @@ Mat3 AlongX(Vec3 dir);
 // How a part is coloured.
 struct Material {
   int ramp = 0;
-  int dark = 5;   // shade where it faces away from the light
-  int light = 24; // shade where it faces the light
-  double gloss = 0;  // strength of a highlight, in shades
-  bool glow = false; // drawn as light: ramp-0 values that the glow mode adds
-  bool flat = false; // unlit: the light shade throughout (eyes, embers)
+  int dark = 5;       // shade where it faces away from the light
+  int light = 24;     // shade where it faces the light
+  double gloss = 0;   // strength of a highlight, in shades
+  bool glow = false;  // drawn as light: ramp-0 values that the glow mode adds
+  bool flat = false;  // unlit: the light shade throughout (eyes, embers)
   bool noOutline = false;
   // Optional banding along a local axis of the part: every `period` units a
   // band `width` long is shifted by `bandShift` shades (or into `bandRamp`).
@@ -82,10 +94,10 @@ enum class Shape : uint8_t { kEllipsoid, kRoundCone, kCylinder, kFrustum, kBox, 
 
 struct Part {
   Shape shape = Shape::kEllipsoid;
-  Vec3 a, b;       // centre, or the two ends of a cone or cylinder
-  Vec3 radii;      // ellipsoid radii; box half sizes; ring: inner, outer radius
+  Vec3 a, b;              // centre, or the two ends of a cone or cylinder
+  Vec3 radii;             // ellipsoid radii; box half sizes; ring: inner, outer radius
   double ra = 0, rb = 0;  // cone end radii, cylinder radius
-  Mat3 axes;       // ellipsoid, box and ring orientation
+  Mat3 axes;              // ellipsoid, box and ring orientation
   Material mat;
   Vec3 boundCentre;
   double boundRadius = 0;
@@ -97,8 +109,8 @@ struct View {
   int supersample = 3;      // samples per pixel side
   double clipBelow = -1e9;  // nothing below this height is drawn (waterlines)
   int outlineShade = 2;
-  int edgeDarken = 4;       // shades lost where a part passes behind another
-  double edgeDepth = 3.0;   // depth jump that counts as passing behind
+  int edgeDarken = 4;      // shades lost where a part passes behind another
+  double edgeDepth = 3.0;  // depth jump that counts as passing behind
 };
 
 // The parts of one posed creature, in world space.

@@ -21,7 +21,9 @@ double Pulse(double t, double a, double peak, double b) {
   return b > peak ? (b - t) / (b - peak) : 1;
 }
 
-double Wave(double cycle) { return std::sin(2 * kPi * cycle); }
+double Wave(double cycle) {
+  return std::sin(2 * kPi * cycle);
+}
 
 HumanJoints PoseHuman(const HumanBody& body, const HumanPose& pose) {
   HumanJoints j;
@@ -87,8 +89,8 @@ HumanJoints PoseHuman(const HumanBody& body, const HumanPose& pose) {
       Vec3 up{0, 0, -low};
       for (Vec3* p : {&j.pelvis, &j.chest, &j.neckTop, &j.head}) *p = *p + up;
       for (int i = 0; i < 2; ++i) {
-        for (Vec3* p : {&j.shoulder[i], &j.elbow[i], &j.hand[i], &j.hip[i], &j.knee[i],
-                        &j.ankle[i], &j.toe[i]}) {
+        for (Vec3* p : {&j.shoulder[i], &j.elbow[i], &j.hand[i], &j.hip[i], &j.knee[i], &j.ankle[i],
+                        &j.toe[i]}) {
           *p = *p + up;
         }
       }
@@ -185,8 +187,8 @@ void DrawBatWing(Scene& scene, Vec3 shoulder, bool right, const WingShape& w, do
   if (w.fingers == 1) Membrane(scene, wrist, first, flank, normal, skin);
 }
 
-void DrawBladeWing(Scene& scene, Vec3 shoulder, bool right, double span, double chord,
-                   double flap, double sweep, const Material& m) {
+void DrawBladeWing(Scene& scene, Vec3 shoulder, bool right, double span, double chord, double flap,
+                   double sweep, const Material& m) {
   double side = right ? 1 : -1;
   double phi = flap * 0.9;
   Vec3 out{-std::sin(sweep), side * std::cos(sweep) * std::cos(phi), std::sin(phi)};

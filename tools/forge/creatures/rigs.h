@@ -10,10 +10,10 @@ namespace torvel::forge::creatures {
 
 constexpr double kPi = 3.14159265358979323846;
 
-double Smooth(double t);                  // 0..1 eased at both ends
-double Ramp(double t, double a, double b);  // 0 before a, 1 after b, linear between
+double Smooth(double t);                                  // 0..1 eased at both ends
+double Ramp(double t, double a, double b);                // 0 before a, 1 after b, linear between
 double Pulse(double t, double a, double peak, double b);  // 0 at a, 1 at peak, 0 at b
-double Wave(double cycle);                  // sin(2 pi cycle)
+double Wave(double cycle);                                // sin(2 pi cycle)
 
 // ---------------------------------------------------------------------------
 // Two legs, two arms, a head.
@@ -30,22 +30,22 @@ struct HumanBody {
 };
 
 struct HumanPose {
-  double crouch = 0;  // pelvis lowered
-  double lean = 0;    // torso pitched forward
-  double twist = 0;   // torso turned right
-  double roll = 0;    // torso tilted to its right
-  double hip[2] = {0, 0};   // legs swung forward (0 left, 1 right)
-  double knee[2] = {0, 0};  // knees bent
-  double legOut[2] = {0, 0};  // legs spread sideways
-  double shoulder[2] = {0, 0};  // arms raised forward
+  double crouch = 0;                // pelvis lowered
+  double lean = 0;                  // torso pitched forward
+  double twist = 0;                 // torso turned right
+  double roll = 0;                  // torso tilted to its right
+  double hip[2] = {0, 0};           // legs swung forward (0 left, 1 right)
+  double knee[2] = {0, 0};          // knees bent
+  double legOut[2] = {0, 0};        // legs spread sideways
+  double shoulder[2] = {0, 0};      // arms raised forward
   double armOut[2] = {0.12, 0.12};  // arms spread sideways
-  double elbow[2] = {0.15, 0.15};  // elbows bent
-  double headPitch = 0;  // nodding down
+  double elbow[2] = {0.15, 0.15};   // elbows bent
+  double headPitch = 0;             // nodding down
   double headYaw = 0;
   double headRoll = 0;
   // The whole body turned about the ground point: falling back, to its right.
   double fallBack = 0, fallSide = 0;
-  double lift = 0;     // raised off the ground
+  double lift = 0;       // raised off the ground
   bool grounded = true;  // moved so the lower foot touches the ground
 };
 
@@ -68,11 +68,11 @@ void ApplyStride(HumanPose& pose, double s, double legSwing = 0.45, double armSw
 struct LegSet {
   int pairs = 4;
   double spanFront = 0.9, spanBack = -0.9;  // angle of the first and last pair from sideways
-  double reach = 10;   // hip to foot, flat
+  double reach = 10;                        // hip to foot, flat
   double hipHeight = 4;
-  double kneeUp = 6;   // knee height above the hip line at rest
+  double kneeUp = 6;  // knee height above the hip line at rest
   double radius = 1.2;
-  Vec3 centre;         // where the legs fan from
+  Vec3 centre;  // where the legs fan from
   double bodyHalfWidth = 3;
 };
 
@@ -95,8 +95,8 @@ void DrawBatWing(Scene& scene, Vec3 shoulder, bool right, const WingShape& w, do
                  double fold, const Material& bone, const Material& skin);
 
 // A feathered or leathery wing drawn as a flattened ellipsoid blade.
-void DrawBladeWing(Scene& scene, Vec3 shoulder, bool right, double span, double chord,
-                   double flap, double sweep, const Material& m);
+void DrawBladeWing(Scene& scene, Vec3 shoulder, bool right, double span, double chord, double flap,
+                   double sweep, const Material& m);
 
 // ---------------------------------------------------------------------------
 // Small helpers.
