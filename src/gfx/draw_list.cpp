@@ -43,6 +43,9 @@ struct DrawListState {
   CameraState camera;
   DrawEntry entries[kDrawListSize];
   int32_t head = -1;
+  // Entries are only ever freed all at once, so the first free one is always
+  // the one after those in use.
+  int32_t used = 0;
 };
 DrawListState gDraw;
 
@@ -73,14 +76,8 @@ bool AddEntry(int32_t x, int32_t y, int32_t z, uint8_t colour, int8_t bright, ui
   if (sy < -kQueueMargin || sy > 2 * kHalfScreenH + kQueueMargin) return true;
   if (flags == 0) return true;  // would read as a free entry
 
-  int32_t slot = -1;
-  for (int32_t i = 0; i < kDrawListSize; ++i) {
-    if (gDraw.entries[i].flags == 0) {
-      slot = i;
-      break;
-    }
-  }
-  if (slot < 0) return false;
+  if (gDraw.used >= kDrawListSize) return false;
+  const int32_t slot = gDraw.used++;
 
   DrawEntry& e = gDraw.entries[slot];
   e.x = x;
@@ -239,6 +236,7 @@ void ClearDrawList() {
     e.next = -1;
   }
   gDraw.head = -1;
+  gDraw.used = 0;
 }
 
 std::vector<DrawEntry> DrawListInOrder() {

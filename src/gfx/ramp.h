@@ -33,4 +33,10 @@ constexpr uint8_t Recolour(uint8_t value, int ramp) {
   return static_cast<uint8_t>(((ramp & 7) << 5) | ShadeOf(value));
 }
 
+// The 256 values brightened by bright (-128..127): BrightenTable(b)[v] is
+// Brighten(v, b). Built once; the renderers look pixels up instead of
+// clamping each one. The tables lie one after another, 256 bytes apart, in
+// order of brightness.
+const uint8_t* BrightenTable(int bright);
+
 }  // namespace torvel

@@ -262,32 +262,29 @@ void DrawBright(const Sprite* sprite, int32_t x, int32_t y, Display* display, in
     Draw(sprite, x, y, display);
     return;
   }
-  const int b = bright;
-  WalkSprite(sprite, x, y, display, [b](uint8_t* dst, const uint8_t* src, int n) {
-    for (int i = 0; i < n; ++i) dst[i] = Brighten(src[i], b);
+  const uint8_t* lit = BrightenTable(bright);
+  WalkSprite(sprite, x, y, display, [lit](uint8_t* dst, const uint8_t* src, int n) {
+    for (int i = 0; i < n; ++i) dst[i] = lit[src[i]];
   });
 }
 
 void DrawColored(const Sprite* sprite, int32_t x, int32_t y, Display* display, uint8_t colour,
                  int8_t bright) {
   const int ramp = colour;
-  const int b = bright;
-  WalkSprite(sprite, x, y, display, [ramp, b](uint8_t* dst, const uint8_t* src, int n) {
-    for (int i = 0; i < n; ++i) dst[i] = Brighten(Recolour(src[i], ramp), b);
+  const uint8_t* lit = BrightenTable(bright);
+  WalkSprite(sprite, x, y, display, [ramp, lit](uint8_t* dst, const uint8_t* src, int n) {
+    for (int i = 0; i < n; ++i) dst[i] = lit[Recolour(src[i], ramp)];
   });
 }
 
 void DrawGlow(const Sprite* sprite, int32_t x, int32_t y, Display* display, int8_t bright) {
-  const int b = bright;
-  WalkSprite(sprite, x, y, display, [b](uint8_t* dst, const uint8_t* src, int n) {
+  const uint8_t* lit = BrightenTable(bright);
+  const uint8_t* light = BrightenTable(0);  // the tables for +1, +2, ... follow it
+  WalkSprite(sprite, x, y, display, [lit, light](uint8_t* dst, const uint8_t* src, int n) {
     for (int i = 0; i < n; ++i) {
       const uint8_t s = src[i];
-      if (s < 32) {
-        // Ramp-0 pixels are light: they add their value to what is underneath.
-        dst[i] = static_cast<uint8_t>(RampBase(dst[i]) | std::min(ShadeOf(dst[i]) + s, 31));
-      } else {
-        dst[i] = Brighten(s, b);
-      }
+      // Ramp-0 pixels are light: they brighten what is underneath by their value.
+      dst[i] = s < 32 ? light[s * 256 + dst[i]] : lit[s];
     }
   });
 }

@@ -40,6 +40,8 @@ class SpriteSet {
   explicit SpriteSet(const char* name);
   SpriteSet(const SpriteSet&) = delete;
   SpriteSet& operator=(const SpriteSet&) = delete;
+  SpriteSet(SpriteSet&&) = default;
+  SpriteSet& operator=(SpriteSet&&) = default;
 
   // Frees what the set held, then reads a set from the game folder
   // ("graphics\\items.vsp"). False for a missing, short or malformed file;

@@ -140,20 +140,20 @@ void DrawTileBright(int32_t x, int32_t y, int t, int8_t bright) {
     ForEachRow(clip, [&](uint8_t* dst, const uint8_t*) { std::memset(dst, 0, clip.width); });
     return;
   }
-  const int b = bright;
+  const uint8_t* lit = BrightenTable(bright);
   ForEachRow(clip, [&](uint8_t* dst, const uint8_t* src) {
-    for (int i = 0; i < clip.width; ++i) dst[i] = Brighten(src[i], b);
+    for (int i = 0; i < clip.width; ++i) dst[i] = lit[src[i]];
   });
 }
 
 void DrawTileShaded(int32_t x, int32_t y, int t, int8_t bright) {
   TileClip clip;
   if (!ClipTile(x, y, t, clip)) return;
-  const int b = bright;
+  const uint8_t* lit = BrightenTable(bright);
+  const uint8_t* edge = BrightenTable(bright - 4);
   ForEachRow(clip, [&](uint8_t* dst, const uint8_t* src) {
     for (int i = 0; i < clip.width; ++i) {
-      const int column = clip.srcX + i;
-      dst[i] = Brighten(src[i], column >= kShadedEdgeColumn ? b - 4 : b);
+      dst[i] = (clip.srcX + i >= kShadedEdgeColumn ? edge : lit)[src[i]];
     }
   });
 }
@@ -161,10 +161,10 @@ void DrawTileShaded(int32_t x, int32_t y, int t, int8_t bright) {
 void DrawTileMasked(int32_t x, int32_t y, int t, int8_t bright) {
   TileClip clip;
   if (!ClipTile(x, y, t, clip)) return;
-  const int b = bright;
+  const uint8_t* lit = BrightenTable(bright);
   ForEachRow(clip, [&](uint8_t* dst, const uint8_t* src) {
     for (int i = 0; i < clip.width; ++i) {
-      if (src[i] != 0) dst[i] = Brighten(src[i], b);
+      if (src[i] != 0) dst[i] = lit[src[i]];
     }
   });
 }
