@@ -10,6 +10,7 @@
 #include "gfx/tiles.h"
 #include "platform/random.h"
 #include "world/map_render.h"
+#include "world/world.h"
 
 namespace torvel {
 
@@ -203,6 +204,10 @@ void UpdateCamera(int32_t heroX, int32_t heroY, uint8_t angle, int32_t mapWidth,
 
   cam.x = FixedToInt(cam.fixedX);
   cam.y = FixedToInt(cam.fixedY);
+}
+
+void UpdateCamera(int32_t heroX, int32_t heroY, uint8_t angle, const Map* map) {
+  if (map) UpdateCamera(heroX, heroY, angle, map->width, map->height);
 }
 
 void SetShake(uint8_t frames) {

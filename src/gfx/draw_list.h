@@ -55,6 +55,9 @@ void GetCamera(int32_t& x, int32_t& y);
 // 60 pixel look-ahead in the facing angle, a 20-pixel dead zone, damping, and
 // clamps that keep a map of mapWidth x mapHeight tiles filling the screen.
 void UpdateCamera(int32_t heroX, int32_t heroY, uint8_t angle, int32_t mapWidth, int32_t mapHeight);
+// The same for the map being played (its width and height in tiles); a null
+// map leaves the camera alone.
+void UpdateCamera(int32_t heroX, int32_t heroY, uint8_t angle, const Map* map);
 // Shakes the view for the given number of drawn frames.
 void SetShake(uint8_t frames);
 uint8_t GetShake();

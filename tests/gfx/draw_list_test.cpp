@@ -13,6 +13,7 @@
 #include "gfx/tiles.h"
 #include "platform/random.h"
 #include "support/headless_fixture.h"
+#include "world/world.h"
 
 namespace torvel {
 namespace {
@@ -157,6 +158,17 @@ TEST_F(DrawListTest, ModeTable) {
     EXPECT_EQ(Pixel(200 + c.px, 200 + c.py), c.want) << c.what;
   }
 
+  // Particles go to the dot plotter at their height; bright carries the dot's size.
+  Fill(0x2A);
+  AddParticle(300, 200, 10, 0x47, 0, v | kDrawParticle);
+  AddParticle(400, 200, 0, 0x47, 1, v | kDrawParticle);
+  RenderWorld(nullptr, nullptr, 7);
+  EXPECT_EQ(Pixel(300, 190), 0x47);
+  EXPECT_EQ(Pixel(301, 190), 0x2A);
+  EXPECT_EQ(Pixel(300, 200), 0x2A);
+  EXPECT_EQ(Pixel(400, 200), 0x47);
+  EXPECT_EQ(Pixel(401, 200), 0x46);  // a plus: the arms one shade darker
+
   Fill(0x3F);
   AddWall(64, 48, 3, 9, 0, v | kDrawWall);
   AddTile(128, 48, 9, -1, v | kDrawTile);
@@ -286,7 +298,10 @@ TEST_F(DrawListTest, CameraIsClampedToTheMap) {
        {Case{0, 0, 64, 64, 320, 216}, Case{64 * 32, 64 * 24, 64, 64, 64 * 32 - 320, 64 * 24 - 240},
         Case{100, 100, 20, 20, 320, 216}, Case{600, 470, 20, 20, 320, 240}}) {
     SetCamera(ToFixed(c.heroX), ToFixed(c.heroY));
-    for (int i = 0; i < 400; ++i) UpdateCamera(c.heroX, c.heroY, 0, c.mapW, c.mapH);
+    Map map;
+    map.width = c.mapW;
+    map.height = c.mapH;
+    for (int i = 0; i < 400; ++i) UpdateCamera(c.heroX, c.heroY, 0, &map);
     int32_t x, y;
     GetCamera(x, y);
     EXPECT_EQ(x, c.wantX) << c.heroX << ", " << c.heroY;
