@@ -21,6 +21,27 @@ constexpr int64_t kLastRow = 479;
 // Shadows stop one column short of the right edge.
 constexpr int64_t kShadowColumnEnd = 639;
 
+// Reads one row's runs from src (moving it on) and hands each literal run to
+// literal(column, pixels, n), the row's first pixel being at column cx. False
+// when the data end early or the runs do not add up to exactly width.
+template <typename Literal>
+bool WalkRow(const uint8_t*& src, const uint8_t* end, int64_t width, int64_t cx, Literal literal) {
+  int64_t done = 0;
+  while (done < width) {
+    if (src >= end) return false;
+    const uint8_t run = *src++;
+    const int64_t n = run & 127;
+    if (!(run & 0x80)) {
+      if (n > end - src) return false;
+      literal(cx, src, n);
+      src += n;
+    }
+    cx += n;
+    done += n;
+  }
+  return done == width;
+}
+
 // The common walk: decodes the sprite's rows at screen position (left, top)
 // and hands every visible opaque span to span(dst, src, count). Rows above the
 // screen are decoded but not drawn so that later rows line up; pixels left of
@@ -43,27 +64,14 @@ void WalkSprite(const Sprite* sprite, int32_t x, int32_t y, Display* display, Sp
   for (int64_t r = 0; r < rows; ++r) {
     const int64_t screenY = top + r;
     uint8_t* row = screenY >= 0 ? display->screen + screenY * pitch : nullptr;
-    int64_t cx = left;
-    int64_t done = 0;
-    while (done < width) {
-      if (src >= end) return;
-      const uint8_t run = *src++;
-      const int64_t n = run & 127;
-      if (run & 0x80) {
-        cx += n;
-        done += n;
-        continue;
-      }
-      if (n > end - src) return;
-      if (row) {
-        const int64_t from = std::max<int64_t>(cx, 0);
-        const int64_t to = std::min<int64_t>(cx + n, pitch);
-        if (from < to) span(row + from, src + (from - cx), static_cast<int>(to - from));
-      }
-      src += n;
-      cx += n;
-      done += n;
-    }
+    const bool whole =
+        WalkRow(src, end, width, left, [&](int64_t cx, const uint8_t* pixels, int64_t n) {
+          if (!row) return;
+          const int64_t from = std::max<int64_t>(cx, 0);
+          const int64_t to = std::min<int64_t>(cx + n, pitch);
+          if (from < to) span(row + from, pixels + (from - cx), static_cast<int>(to - from));
+        });
+    if (!whole) return;
   }
 }
 
@@ -105,21 +113,11 @@ bool ParseSet(const uint8_t* bytes, size_t size, std::vector<std::unique_ptr<Spr
 }  // namespace
 
 bool SpriteRunsValid(const uint8_t* data, size_t size, int width, int height) {
-  if (width < 0 || height < 0) return false;
-  size_t pos = 0;
+  if (width < 0 || height < 0 || (!data && size > 0)) return false;
+  const uint8_t* src = data;
+  const uint8_t* const end = data + size;
   for (int r = 0; r < height; ++r) {
-    int done = 0;
-    while (done < width) {
-      if (pos >= size) return false;
-      const uint8_t run = data[pos++];
-      const int n = run & 127;
-      if (!(run & 0x80)) {
-        if (static_cast<size_t>(n) > size - pos) return false;
-        pos += n;
-      }
-      done += n;
-    }
-    if (done != width) return false;
+    if (!WalkRow(src, end, width, 0, [](int64_t, const uint8_t*, int64_t) {})) return false;
   }
   return true;
 }
@@ -235,19 +233,13 @@ bool UnpackSprite(const Sprite& sprite, uint8_t background, std::vector<uint8_t>
   if (!SpriteRunsValid(sprite.data.data(), sprite.data.size(), sprite.width, sprite.height))
     return false;
   pixels.assign(static_cast<size_t>(sprite.width) * sprite.height, background);
-  size_t pos = 0;
+  const uint8_t* src = sprite.data.data();
+  const uint8_t* const end = src + sprite.data.size();
   for (int y = 0; y < sprite.height; ++y) {
     uint8_t* row = pixels.data() + static_cast<size_t>(y) * sprite.width;
-    int x = 0;
-    while (x < sprite.width) {
-      const uint8_t run = sprite.data[pos++];
-      const int n = run & 127;
-      if (!(run & 0x80)) {
-        std::copy_n(sprite.data.data() + pos, n, row + x);
-        pos += n;
-      }
-      x += n;
-    }
+    WalkRow(src, end, sprite.width, 0, [row](int64_t x, const uint8_t* literal, int64_t n) {
+      std::copy_n(literal, n, row + x);
+    });
   }
   return true;
 }
@@ -322,30 +314,16 @@ void DrawShadow(const Sprite* sprite, int32_t x, int32_t y, Display* display) {
     const int64_t screenY = top + k;
     uint8_t* row =
         (sourceRow % 2 == 0 && screenY >= 0) ? display->screen + screenY * pitch : nullptr;
-    int64_t cx = left + k;
-    int64_t done = 0;
-    while (done < width) {
-      if (src >= end) return;
-      const uint8_t run = *src++;
-      const int64_t n = run & 127;
-      if (run & 0x80) {
-        cx += n;
-        done += n;
-        continue;
-      }
-      if (n > end - src) return;
-      if (row) {
-        const int64_t from = std::max<int64_t>(cx, 0);
-        const int64_t to = std::min<int64_t>(cx + n, kShadowColumnEnd);
-        for (int64_t i = from; i < to; ++i) {
-          const uint8_t d = row[i];
-          row[i] = ShadeOf(d) >= 4 ? static_cast<uint8_t>(d - 4) : RampBase(d);
-        }
-      }
-      src += n;
-      cx += n;
-      done += n;
-    }
+    const bool whole =
+        WalkRow(src, end, width, left + k, [&](int64_t cx, const uint8_t*, int64_t n) {
+          if (!row) return;
+          const int64_t to = std::min<int64_t>(cx + n, kShadowColumnEnd);
+          for (int64_t i = std::max<int64_t>(cx, 0); i < to; ++i) {
+            const uint8_t d = row[i];
+            row[i] = ShadeOf(d) >= 4 ? static_cast<uint8_t>(d - 4) : RampBase(d);
+          }
+        });
+    if (!whole) return;
   }
 }
 
