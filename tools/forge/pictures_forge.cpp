@@ -1,10 +1,38 @@
-// Stand-in until this part of the forge lands: writes nothing.
+// The full-screen pictures, each with a preview.
+#include <string>
+
 #include "forge/forge.h"
+#include "forge/forge_files.h"
+#include "forge/pictures/pictures.h"
+#include "forge/preview.h"
+#include "gfx/bmp.h"
 
 namespace torvel::forge {
 
-bool ForgePictures(const ForgeOptions&) {
-  return true;
+namespace {
+
+bool WritePicture(const ForgeOptions& options, const std::string& file, const Picture& picture) {
+  BmpImage image;
+  image.width = 640;
+  image.height = 480;
+  image.pixels = picture.pixels;
+  image.palette = picture.palette;
+  if (!WriteGameFile(options, "graphics\\" + file + ".bmp", EncodeBmp8(image))) return false;
+  return WritePicturePreview(PreviewPath(options, "picture_" + file), image.pixels, 640, 480,
+                             image.palette);
+}
+
+}  // namespace
+
+bool ForgePictures(const ForgeOptions& options) {
+  Picture title = TitleCard();
+  return WritePicture(options, "intro1", PresenterCard()) &&
+         WritePicture(options, "intro2", title) && WritePicture(options, "title", title) &&
+         WritePicture(options, "trail1", FarewellCard()) &&
+         WritePicture(options, "trail2", ClosingCard()) &&
+         WritePicture(options, "shop", ShopPicture()) &&
+         WritePicture(options, "zoobo", EpiloguePicture()) &&
+         WritePicture(options, "oldmap", OldMapPicture());
 }
 
 }  // namespace torvel::forge
