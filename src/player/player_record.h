@@ -20,18 +20,20 @@ constexpr int kRecordWorlds = 6;  // rows kept per world; four are played
 constexpr int kRecordMapsPerWorld = 24;
 constexpr int kSpellSlots = 10;
 
-// Upgrade bits bought in the shop.
+// Upgrades bought in the shop, as the values the upgrades byte holds.
 enum PlayerUpgrade : uint8_t {
-  kUpgradeDoubleLife = 0x02,
-  kUpgradeDoubleMana = 0x04,
-  kUpgradeHeroLight = 0x10,
+  kUpgradeDoubleLife = 0x01,
+  kUpgradeDoubleMana = 0x02,
+  kUpgradeHeroLight = 0x04,
 };
 
-// Shot flag bits.
+// Shot flags, as values: the two shot power-ups and the floor-immunity cheat.
+// The shot reads value 1 as "fire the volley backwards too" and value 2 as
+// "bouncing shots".
 enum ShotFlag : uint8_t {
-  kShotFlag1 = 0x02,
-  kShotFlag2 = 0x04,
-  kShotFloorImmune = 0x10,
+  kShotFlag1 = 0x01,
+  kShotFlag2 = 0x02,
+  kShotFloorImmune = 0x04,
 };
 
 // Field order is the byte order; the reserved bytes are kept so that a
