@@ -62,6 +62,7 @@ std::vector<SpriteImage> RenderKindSet(int kind, bool armoured) {
     key.armoured = armoured;
     Scene scene;
     scene.SetTransform(RotZ(facing * kPi / 4), {0, 0, 0});
+    scene.SetScale(design.scale);
     if (design.build) design.build(scene, key);
     sprites.push_back(RenderScene(scene, design.view));
   }

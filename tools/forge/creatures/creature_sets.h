@@ -37,7 +37,7 @@ using BuildModel = void (*)(Scene& scene, const PoseKey& key);
 struct Design {
   BuildModel build = nullptr;
   View view;
-  bool ghostPreview = false;  // drawn in ghost mode by the game
+  double scale = 1;  // the model drawn this much bigger
 };
 
 // The design of a kind (null build for a kind without one).

@@ -14,6 +14,9 @@ DesignTable MakeDesigns() {
   RegisterPlants(table);
   RegisterSwimmers(table);
   RegisterSnow(table);
+  RegisterDesert(table);
+  RegisterFolk(table);
+  RegisterBosses(table);
   return table;
 }
 

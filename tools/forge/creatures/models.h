@@ -18,5 +18,8 @@ void RegisterEyes(DesignTable& table);
 void RegisterPlants(DesignTable& table);
 void RegisterSwimmers(DesignTable& table);
 void RegisterSnow(DesignTable& table);
+void RegisterDesert(DesignTable& table);
+void RegisterFolk(DesignTable& table);
+void RegisterBosses(DesignTable& table);
 
 }  // namespace torvel::forge::creatures

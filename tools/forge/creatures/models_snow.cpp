@@ -373,7 +373,8 @@ void RegisterSnow(DesignTable& table) {
   table[34].build = BuildPenguin;
   table[35].build = BuildZomboni;
   table[36].build = BuildYeti;
-  table[37].build = BuildYeti;
+  table[36].scale = 1.35;
+  table[37] = table[36];
   table[59].build = BuildFrost;
 }
 

@@ -118,8 +118,11 @@ class Scene {
  public:
   // Every part added after this is turned by rotation and moved by offset.
   void SetTransform(const Mat3& rotation, Vec3 offset);
+  // Every size given after this is multiplied by scale (a creature drawn
+  // bigger than its model); the offset of SetTransform is not.
+  void SetScale(double scale) { scale_ = scale; }
   const Mat3& Rotation() const { return rotation_; }
-  Vec3 ToWorld(Vec3 local) const { return rotation_ * local + offset_; }
+  Vec3 ToWorld(Vec3 local) const { return rotation_ * (local * scale_) + offset_; }
 
   void Ellipsoid(Vec3 centre, Vec3 radii, const Material& m, const Mat3& axes = Mat3());
   void Sphere(Vec3 centre, double r, const Material& m);
@@ -140,6 +143,7 @@ class Scene {
   void Push(Part p);
   Mat3 rotation_;
   Vec3 offset_;
+  double scale_ = 1;
   std::vector<Part> parts_;
 };
 
