@@ -40,8 +40,9 @@ void PrintHelp() {
   using torvel::UserPath;
   std::printf(
       "TORVEL - a top-down action adventure with its own world editor.\n\n"
-      "Usage: torvel [window] [--data-dir DIR] [--user-dir DIR] [--help]\n\n"
+      "Usage: torvel [window] [editor] [--data-dir DIR] [--user-dir DIR] [--help]\n\n"
       "  window          play in a window instead of full screen (Alt+Enter toggles)\n"
+      "  editor          open the world editor at once (E on the title screen opens it too)\n"
       "  --data-dir DIR  the game folder with graphics/, sound/ and the worlds\n"
       "  --user-dir DIR  the folder for saved games, key bindings and edited worlds\n"
       "  --help          this text\n\n"

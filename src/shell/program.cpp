@@ -31,18 +31,22 @@ Display* gProgramDisplay = nullptr;
 constexpr int kSplashHold = 128;
 }  // namespace
 
-bool ScanCommandLine(const char* commandLine) {
-  if (!commandLine) return false;
+bool CommandLineHasWord(const char* commandLine, const char* word) {
+  if (!commandLine || !word) return false;
   std::string text(commandLine);
+  const size_t length = std::strlen(word);
   size_t pos = 0;
-  bool windowed = false;
   while (pos < text.size()) {
     size_t end = text.find(' ', pos);
     if (end == std::string::npos) end = text.size();
-    if (text.compare(pos, end - pos, "window") == 0 && end - pos == 6) windowed = true;
+    if (end - pos == length && text.compare(pos, length, word) == 0) return true;
     pos = end + 1;
   }
-  return windowed;
+  return false;
+}
+
+bool ScanCommandLine(const char* commandLine) {
+  return CommandLineHasWord(commandLine, "window");
 }
 
 void GlobalInit(Display* display) {
@@ -142,7 +146,8 @@ void ShowSplashPicture(Display* display, const char* name, int holdFrames, int s
   display->Flip();
 }
 
-void RunModeLoop(Display* display) {
+void RunModeLoop(Display* display, bool editorFirst) {
+  if (editorFirst) RunEditor(display);
   for (;;) {
     uint8_t choice = TitleMenu(display);
     if (choice == 0) {
@@ -159,14 +164,18 @@ void RunModeLoop(Display* display) {
 
 int RunProgram(const char* commandLine) {
   bool windowed = ScanCommandLine(commandLine);
+  // A level designer asking for the editor skips the opening show.
+  bool editorFirst = CommandLineHasWord(commandLine, "editor");
   auto display = std::make_unique<Display>("TORVEL", 640, 480, 8, windowed);
   GlobalInit(display.get());
 
-  ShowSplashPicture(display.get(), "graphics\\intro1.bmp", kSplashHold, 195, false);
-  ShowSplashPicture(display.get(), "graphics\\intro2.bmp", kSplashHold, 196, false);
-  PlayNumberedMovie(11);
+  if (!editorFirst) {
+    ShowSplashPicture(display.get(), "graphics\\intro1.bmp", kSplashHold, 195, false);
+    ShowSplashPicture(display.get(), "graphics\\intro2.bmp", kSplashHold, 196, false);
+    PlayNumberedMovie(11);
+  }
 
-  RunModeLoop(display.get());
+  RunModeLoop(display.get(), editorFirst);
 
   ShowSplashPicture(display.get(), "graphics\\trail1.bmp", kSplashHold, 197, false);
   ShowSplashPicture(display.get(), "graphics\\trail2.bmp", kSplashHold, 198, false);

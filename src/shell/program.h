@@ -8,7 +8,9 @@ namespace torvel {
 
 class Display;
 
-// True when the blank-separated command line holds the word "window" (exact case).
+// True when the blank-separated command line holds the word (exact case).
+bool CommandLineHasWord(const char* commandLine, const char* word);
+// True when the command line holds the word "window".
 bool ScanCommandLine(const char* commandLine);
 
 // Every subsystem's start-up, in the fixed order, and the shut-down.
@@ -19,10 +21,13 @@ void GlobalShutdown();
 void ShowSplashPicture(Display* display, const char* name, int holdFrames, int sound,
                        bool waitForKey);
 
-// The mode loop: title menu, game, editor, until the player quits.
-void RunModeLoop(Display* display);
+// The mode loop: title menu, game, editor, until the player quits. With
+// editorFirst the world editor opens before the first title menu.
+void RunModeLoop(Display* display, bool editorFirst = false);
 
 // The whole program over the installed platform; returns the exit status.
+// The word "editor" on the command line skips the opening pictures and the
+// intro and goes straight to the world editor.
 int RunProgram(const char* commandLine);
 
 }  // namespace torvel

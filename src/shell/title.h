@@ -1,4 +1,5 @@
-// The title menu, the continue screen, the credits and the epilogue.
+// The screens around play: the title menu, the continue screen that picks a
+// saved game, the scrolling credits and the epilogue after the ending.
 #pragma once
 
 #include <cstdint>
@@ -7,9 +8,22 @@ namespace torvel {
 
 class Display;
 
-// 0 new game, 1 continue (the slot is loaded), 3 editor, 255 quit.
+// Title menu results.
+constexpr uint8_t kTitleNewGame = 0;
+constexpr uint8_t kTitleContinue = 1;  // the chosen slot is loaded
+constexpr uint8_t kTitleEditor = 3;
+constexpr uint8_t kTitleQuit = 255;
+
+// The title menu: new game, continue, exit; "E" typed opens the editor. Left
+// alone for ten seconds it shows the credits, ten seconds later the intro
+// movie, and so on by turns. Returns one of the results above; Escape and
+// closing the window quit.
 uint8_t TitleMenu(Display* display);
-// The scrolling credits; with ending set they stop on the last picture.
+// Picks one of the three saved games; true when one was chosen and loaded,
+// false for Escape or a closed window.
+bool ContinueScreen(Display* display);
+// The scrolling credits; with ending set they stop on their last picture
+// until a key is typed, and show the titles kept for the ending.
 void ShowCredits(Display* display, bool ending);
 // The epilogue that scrolls over a darkening picture after the ending movie.
 void ShowEpilogue(Display* display);

@@ -30,6 +30,21 @@ TEST(CommandLine, OnlyTheExactWordWindowOpensAWindow) {
   EXPECT_FALSE(ScanCommandLine(nullptr));
 }
 
+TEST(CommandLine, TheWordEditorIsFoundBesideWindow) {
+  struct Case {
+    const char* text;
+    bool editor, windowed;
+  } cases[] = {
+      {"editor", true, false},  {"window editor", true, true},   {"editor window", true, true},
+      {"Editor", false, false}, {"editors window", false, true}, {"--editor", false, false},
+      {"", false, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CommandLineHasWord(c.text, "editor"), c.editor) << '"' << c.text << '"';
+    EXPECT_EQ(ScanCommandLine(c.text), c.windowed) << '"' << c.text << '"';
+  }
+}
+
 TEST(TrigTables, EntriesAreTruncatedFromTheStoredStep) {
   InitTrigTables();
   EXPECT_EQ(gCosTable[0], 65536);
