@@ -392,9 +392,8 @@ TEST_F(NumberedMovieTest, EachNumberPlaysItsFile) {
     int frames;  // of the movie itself
     uint32_t frameMs;
   };
-  for (Case c :
-       {Case{0, 2, 60}, Case{1, 3, 60}, Case{2, 4, 60}, Case{3, 5, 60}, Case{4, 6, 100},
-        Case{10, 7, 60}, Case{11, 8, 60}, Case{5, 0, 0}, Case{255, 0, 0}, Case{-1, 0, 0}}) {
+  for (Case c : {Case{0, 2, 60}, Case{1, 3, 60}, Case{2, 4, 60}, Case{3, 5, 60}, Case{10, 7, 60},
+                 Case{11, 8, 60}, Case{5, 0, 0}, Case{255, 0, 0}, Case{-1, 0, 0}}) {
     SCOPED_TRACE(c.n);
     const uint64_t before = platform().frameCount();
     const uint32_t start = platform().Milliseconds();
@@ -408,6 +407,21 @@ TEST_F(NumberedMovieTest, EachNumberPlaysItsFile) {
     EXPECT_EQ(display().palette[4 + 2], 1);
     EXPECT_EQ(platform().hardwarePalette()[4 + 2], 1);
   }
+}
+
+TEST_F(NumberedMovieTest, TheEndingGoesOnWithTheEpilogueAndTheCredits) {
+  const uint64_t before = platform().frameCount();
+  const uint32_t start = platform().Milliseconds();
+  // A black frame and the movie's 6; Escape ends the epilogue in its 10th
+  // frame, any key the ending credits (which wait for one) in their 50th.
+  platform().AtFrame(before + 1 + 6 + 10, {HeadlessPlatform::EventType::Character, 27});
+  platform().AtFrame(before + 1 + 6 + 10 + 50, {HeadlessPlatform::EventType::Character, ' '});
+  PlayNumberedMovie(4);
+  EXPECT_EQ(platform().frameCount() - before, 1u + 6u + 10u + 50u + 1u);
+  const uint32_t spent = platform().Milliseconds() - start;
+  EXPECT_GE(spent, 6u * 100u + 60u * 33u);
+  EXPECT_EQ(static_cast<uint32_t>(TakePendingExcludedTime()), spent);
+  EXPECT_EQ(display().palette[4 + 2], 1);
 }
 
 TEST_F(NumberedMovieTest, EscapeEndsAChapterButThePaletteAndClockAreStillRestored) {
