@@ -8,7 +8,10 @@
 #include <vector>
 
 #include "actors/kinds.h"
+#include "common/byte_io.h"
+#include "forge/creatures/creature_sets.h"
 #include "forge/forged_data.h"
+#include "forge/sprite_output.h"
 #include "gfx/sprites.h"
 
 namespace torvel::forge::testing {
@@ -136,6 +139,20 @@ TEST_F(ForgedCreatures, AFacingLooksTheWayItIsNamed) {
     ASSERT_TRUE(HasArt(east) && HasArt(west));
     EXPECT_GT(east->width - east->ofsX, east->ofsX) << "kind " << c.kind;
     EXPECT_GT(west->ofsX, west->width - west->ofsX) << "kind " << c.kind;
+  }
+}
+
+TEST_F(ForgedCreatures, SetsAreDrawnTheSameAgain) {
+  // The build's forge drew these on two threads; drawn again here, one by
+  // one, they must come out byte for byte the same.
+  for (int kind : {19, 27, 41, 52}) {
+    std::vector<Sprite> sprites;
+    for (const SpriteImage& image : creatures::RenderKindSet(kind)) {
+      sprites.push_back(EncodeSpriteImage(image));
+    }
+    std::vector<uint8_t> built;
+    ASSERT_TRUE(ReadFileBytes(SetPath(KindSpriteFile(kind)), built));
+    EXPECT_TRUE(EncodeSpriteSet(sprites) == built) << KindSpriteFile(kind);
   }
 }
 

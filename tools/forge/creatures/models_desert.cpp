@@ -181,14 +181,20 @@ void BuildDustDevil(Scene& scene, const PoseKey& key) {
     default:
       break;
   }
-  const int rings = 7;
-  for (int i = 0; i < rings; ++i) {
-    double f = i / (rings - 1.0);
-    double r = (6 + 34 * f * f) * (1 + 0.4 * wide) * (1 - 0.5 * fade);
-    double z = 4 + f * 110 * (1 - 0.4 * fade);
-    double off = 6 * std::sin(2 * kPi * (spin + f * 0.5));
-    Vec3 c{lean * z * 0.3 + off, 6 * std::cos(2 * kPi * (spin + f * 0.5)), z};
-    scene.Ellipsoid(c, {r, r, 6 + 6 * f}, Glow(2 + i / 2, 10 + i));
+  // Streaks of glowing dust winding up round a widening funnel.
+  double top = 110 * (1 - 0.4 * fade);
+  double rTop = 40 * (1 + 0.4 * wide) * (1 - 0.5 * fade);
+  const int strands = 5, points = 32;
+  for (int k = 0; k < strands; ++k) {
+    Vec3 pts[points];
+    for (int i = 0; i < points; ++i) {
+      double u = i / (points - 1.0);
+      double r = 4 + (rTop - 4) * u * u;
+      double a = 2 * kPi * (k / double(strands) + 2.5 * u + spin);
+      double z = 2 + u * (top - 2);
+      pts[i] = {lean * z * 0.3 + std::cos(a) * r, std::sin(a) * r * 0.9, z};
+    }
+    DrawChain(scene, pts, points, 1.6, 3.2, Glow(5 + k % 3, 15 + 2 * (k % 3)));
   }
   for (int k = 0; k < 10; ++k) {
     double a = 2 * kPi * (spin + k * 0.1);
