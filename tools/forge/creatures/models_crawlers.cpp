@@ -59,7 +59,7 @@ void DrawSpider(Scene& scene, const SpiderLook& look, const SpiderPose& p) {
   legs.reach = 8.5 * s;
   legs.hipHeight = 0;
   legs.kneeUp = 5 * s;
-  legs.radius = 0.8 * s * (look.hairy ? 1.25 : 1.0);
+  legs.radius = 0.8 * s * (look.hairy ? 1.3 : 1.0);
   legs.bodyHalfWidth = 2.2 * s;
   legs.centre = lift + Vec3{0.8 * s, 0, -lift.z + 2.0 * s};
   legs.hipHeight = lift.z - 2.0 * s;
@@ -91,12 +91,13 @@ SpiderPose SpiderAction(const PoseKey& key, int biteAnim, int bitePos, int spitA
 
 void BuildSpider(Scene& scene, const PoseKey& key) {
   SpiderLook look;
-  look.scale = 0.55;
+  look.scale = 0.6;
   look.body = Mat(kBrown, 5, 21, 5);
   look.belly = Mat(kBrown, 5, 20, 6);
   look.mark = Mat(kRed, 8, 24, 4);
-  look.leg = Mat(kBrown, 4, 17);
+  look.leg = Mat(kBrown, 8, 22);
   look.eye = Flat(kRed, 28);
+  look.hairy = true;  // thick enough legs to read at this size
   DrawSpider(scene, look, SpiderAction(key, 2, 2, -1, 0, 0));
 }
 
