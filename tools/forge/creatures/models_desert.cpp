@@ -384,11 +384,16 @@ void BuildSphinx(Scene& scene, const PoseKey& key) {
       break;
   }
   double sink = 30 * crumble;
-  // Haunches and back behind, the chest rising before them.
-  scene.Ellipsoid({-70, 0, 40 - sink * 0.5}, {60, 70, 40}, kSandstone);
-  scene.Ellipsoid({-10, 0, 55 - sink}, {40, 62, 55}, kSandstone);
+  // The long lion's body lies behind, haunches last, the tail along its
+  // side; the chest rises before it and carries the head.
+  scene.Ellipsoid({-150, 0, 38 - sink * 0.4}, {42, 52, 36}, kSandstone);
+  scene.Ellipsoid({-85, 0, 42 - sink * 0.5}, {75, 46, 38}, kSandstone);
+  Vec3 tail[4] = {{-185, 30, 12}, {-175, 58, 6}, {-140, 66, 5}, {-110, 62, 8}};
+  DrawChain(scene, tail, 4, 7, 5, kSandstone);
+  scene.Ellipsoid({-8, 0, 52 - sink}, {30, 44, 50}, kSandstone);
+  scene.Cone({-14, 0, 88 - sink}, {2, 0, 112 - sink * 1.3}, 24, 20, kSandstone);
   Mat3 tilt = RotY(-0.25 * raise);
-  Vec3 head{10, 0, 125 - sink * 1.5 + 6 * raise};
+  Vec3 head{10, 0, 132 - sink * 1.5 + 6 * raise};
   scene.Ellipsoid(head + tilt * Vec3{-8, 0, -6}, {22, 40, 34}, kNemes, tilt);
   scene.Ellipsoid(head + tilt * Vec3{-4, 0, 14}, {22, 30, 14}, kNemes, tilt);
   for (int side = -1; side <= 1; side += 2) {
