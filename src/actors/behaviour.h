@@ -24,6 +24,10 @@ using BehaviourRoutine = void (*)(Guy& guy, Map& map, World& world, Guy* target)
 
 // The routine registered for a kind, or null (it does nothing).
 BehaviourRoutine BehaviourOf(uint8_t kind);
+// Tests: the kind thinks with this routine instead (null: it does nothing)
+// until ClearBehaviourOverrides.
+void OverrideBehaviour(uint8_t kind, BehaviourRoutine routine);
+void ClearBehaviourOverrides();
 // One tick of a monster on an ordinary map, against its nearest foe.
 void RunBehaviour(Guy& guy, Map& map, World& world);
 

@@ -27,10 +27,28 @@ constexpr std::array<BehaviourRoutine, 256> BuildTable() {
 
 constexpr std::array<BehaviourRoutine, 256> kRoutines = BuildTable();
 
+// Routines tests put in place of the registered ones.
+struct Overrides {
+  std::array<bool, 256> active{};
+  std::array<BehaviourRoutine, 256> routine{};
+};
+
+Overrides gOverrides;
+
 }  // namespace
 
 BehaviourRoutine BehaviourOf(uint8_t kind) {
+  if (gOverrides.active[kind]) return gOverrides.routine[kind];
   return kRoutines[kind];
+}
+
+void OverrideBehaviour(uint8_t kind, BehaviourRoutine routine) {
+  gOverrides.active[kind] = true;
+  gOverrides.routine[kind] = routine;
+}
+
+void ClearBehaviourOverrides() {
+  gOverrides = Overrides{};
 }
 
 }  // namespace torvel

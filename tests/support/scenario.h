@@ -29,6 +29,8 @@
 // bullets, specials, particles, messages and the item clock. Frame() queues
 // and draws one frame, which must never change the simulation.
 //
+// Passive() switches kinds' routines off so a test can steer them by hand.
+//
 // SetUp starts a new game on map 2 of world 0; tests change Player() freely
 // before placing the hero. Data files are read from the forged game folder.
 #pragma once
@@ -37,6 +39,7 @@
 #include <string>
 #include <string_view>
 
+#include "actors/behaviour.h"
 #include "actors/bullets.h"
 #include "actors/guys.h"
 #include "actors/kinds.h"
@@ -99,12 +102,14 @@ class Scenario : public HeadlessTest {
     InitBullets();
     InitParticles(kParticlePoolSize);
     SetCollectibleTotal(0);
+    ClearBehaviourOverrides();
     held_ = 0;
     BuildWorld();
     BuildMap({"."});
   }
 
   void TearDown() override {
+    ClearBehaviourOverrides();
     ExitParticles();
     ExitBullets();
     ExitGuys();
@@ -142,6 +147,12 @@ class Scenario : public HeadlessTest {
   }
   Guy* AddAtPixel(uint8_t kind, int px, int py) {
     return AddGuy(ToFixed(px), ToFixed(py), 0, kind);
+  }
+
+  // These kinds think nothing (their routines are switched off), so a test
+  // can steer them by hand.
+  void Passive(std::initializer_list<uint8_t> kinds) {
+    for (uint8_t k : kinds) OverrideBehaviour(k, nullptr);
   }
 
   // The action bits held from now on, through the key handlers.
