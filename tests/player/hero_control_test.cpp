@@ -1,0 +1,386 @@
+// The hero's control: facing, acceleration, ice, attacks, casting, spell
+// stepping, poison and the timers.
+#include "player/hero_control.h"
+
+#include <gtest/gtest.h>
+
+#include "actors/guys.h"
+#include "actors/particles.h"
+#include "player/player.h"
+#include "player/player_record.h"
+#include "support/scenario.h"
+
+namespace torvel::testing {
+namespace {
+
+class HeroControlTest : public Scenario {
+ protected:
+  void SetUp() override {
+    Scenario::SetUp();
+    BuildMap({
+        "####################",
+        "#..................#",
+        "#..................#",
+        "#..................#",
+        "#..................#",
+        "#..................#",
+        "####################",
+    });
+  }
+};
+
+TEST_F(HeroControlTest, FacingFollowsTheHeldDirections) {
+  struct Case {
+    uint8_t bits;
+    uint8_t facing;
+  } cases[] = {
+      {kActionRight, 0},
+      {kActionDown | kActionRight, 1},
+      {kActionDown, 2},
+      {kActionDown | kActionLeft, 3},
+      {kActionLeft, 4},
+      {kActionUp | kActionLeft, 5},
+      {kActionUp, 6},
+      {kActionUp | kActionRight, 7},
+      {kActionLeft | kActionRight, 4},  // left is tested first
+      {kActionUp | kActionDown, 6},     // and up before down
+      {kActionUp | kActionDown | kActionRight, 7},
+      {kActionFire, 3},  // no direction: unchanged
+      {0, 3},
+  };
+  Guy guy;
+  for (const Case& c : cases) {
+    guy.facing = 3;
+    SetFacingFromBits(c.bits, guy);
+    EXPECT_EQ(guy.facing, c.facing) << "bits " << int(c.bits);
+  }
+}
+
+TEST_F(HeroControlTest, HoldingADirectionAcceleratesUpToTopSpeed) {
+  Guy* hero = Hero(2, 2);
+  Hold(kActionRight);
+  const Fixed expected[] = {0x18000, 0x24000, 0x30000, 0x3C000, 0x40000, 0x40000};
+  for (Fixed dx : expected) {
+    Tick();
+    EXPECT_EQ(hero->dx, dx);
+    EXPECT_EQ(hero->dy, 0);
+  }
+  EXPECT_EQ(hero->anim, 1);
+  EXPECT_EQ(hero->facing, 0);
+
+  // Let go: dry ground stops the hero within a few ticks.
+  Hold(0);
+  Tick();
+  EXPECT_EQ(hero->dx, 0x40000 - 0xC000 - 0x6000);
+  Tick(3);
+  EXPECT_EQ(hero->dx, 0);
+  EXPECT_EQ(hero->anim, 0);
+}
+
+TEST_F(HeroControlTest, TurningRoundStopsDeadFirst) {
+  Guy* hero = Hero(8, 2);
+  Hold(kActionRight);
+  Tick(6);
+  ASSERT_EQ(hero->dx, 0x40000);
+  Hold(kActionLeft);
+  Tick();
+  EXPECT_EQ(hero->dx, 0) << "4 - 0.75 - 1.5 is still moving right: stopped";
+  Tick();
+  EXPECT_EQ(hero->dx, Cosine(128) * 3 / 2);
+}
+
+TEST_F(HeroControlTest, ABetterSpeedLevelRunsFaster) {
+  Player().topSpeed = TopSpeedOfLevel(4);
+  Guy* hero = Hero(2, 2);
+  Hold(kActionDown | kActionRight);
+  Tick(30);
+  // Diagonal: each axis is clamped on its own.
+  EXPECT_GT(hero->dx, 0x40000);
+  EXPECT_LE(hero->dx, 0x80000);
+}
+
+TEST_F(HeroControlTest, IceSlidesAndBouncesWeakly) {
+  BuildMap({"##########", "#========#", "##########"});
+  Guy* hero = Hero(2, 1);
+  Hold(kActionRight);
+  Tick(4);
+  EXPECT_EQ(hero->dx, 4 * (0x10000 / 4)) << "a quarter pixel a tick, no friction";
+  Hold(0);
+  Tick(3);
+  EXPECT_EQ(hero->dx, 0x10000) << "it slides on";
+  // Into the wall on the right: the bump throws it back at an eighth.
+  Hold(kActionRight);
+  Fixed before = 0;
+  for (int i = 0; i < 200 && hero->dx >= 0; ++i) {
+    before = hero->dx;
+    Tick();
+  }
+  ASSERT_EQ(before, 0x40000);
+  EXPECT_EQ(hero->dx, -before / 8 + 0x10000 / 4);
+}
+
+TEST_F(HeroControlTest, FireStartsTheSwingAndShootsOnlyWithShotPower) {
+  Guy* hero = Hero(4, 2);
+  Player().shotDelay = 12;
+  Player().shotPower = 0;
+  Hold(kActionFire);
+  Tick();
+  EXPECT_EQ(hero->anim, 2);
+  EXPECT_EQ(hero->busy, 1);
+  EXPECT_EQ(hero->animFrame, 1) << "4 - 12 / 4";
+  Hold(0);
+  Tick(10);
+  EXPECT_EQ(hero->busy, 0);
+  EXPECT_EQ(Player().fireCooldown, 0) << "no shot, no reload";
+
+  Player().shotPower = 1;
+  Player().shotDelay = 6;
+  Hold(kActionFire);
+  Tick();
+  EXPECT_EQ(hero->animFrame, 3);
+  Hold(0);
+  int ticks = 0;
+  while (Player().fireCooldown == 0 && ticks < 20) {
+    Tick();
+    ++ticks;
+  }
+  EXPECT_EQ(Player().fireCooldown, 6 + 2);
+}
+
+TEST_F(HeroControlTest, OnTheRoamingMapFireAndSpellDoNothing) {
+  Player().currentMap = 1;
+  Player().shotPower = 3;
+  Player().spells[6] = 1;
+  Player().selectedSpell = 6;
+  Player().mana = 15;
+  Guy* hero = Hero(4, 2);
+  Hold(kActionFire | kActionSpell);
+  Tick(10);
+  EXPECT_EQ(hero->busy, 0);
+  EXPECT_NE(hero->anim, 2);
+  EXPECT_EQ(Player().mana, 15);
+}
+
+TEST_F(HeroControlTest, HoldingSpellCastsTheSelectedSlotAtItsFrame) {
+  struct Case {
+    uint8_t slot;
+    uint8_t anim;
+  } cases[] = {{6, 4}, {8, 4}, {0, 5}, {3, 5}};
+  for (const Case& c : cases) {
+    BuildMap({"########", "#......#", "#......#", "########"});
+    PlayerRecord& p = Player();
+    for (uint8_t& s : p.spells) s = 0;
+    p.spells[c.slot] = 1;
+    p.selectedSpell = c.slot;
+    p.spellCooldown = 0;
+    p.level = 1;
+    p.manaMax = 200;
+    p.mana = 100;
+    Guy* hero = Hero(2, 1);
+    Hold(kActionSpell);
+    Tick();
+    EXPECT_EQ(hero->anim, c.anim) << "slot " << int(c.slot);
+    EXPECT_EQ(p.castingSpell, c.slot);
+    Hold(0);
+    Tick(8);
+    EXPECT_EQ(p.mana, 100 - SpellCost(c.slot, 1)) << "slot " << int(c.slot);
+  }
+}
+
+TEST_F(HeroControlTest, ASpellNotOwnedCannotBeStarted) {
+  Player().selectedSpell = 2;
+  Guy* hero = Hero(2, 2);
+  Hold(kActionSpell);
+  Tick(3);
+  EXPECT_EQ(hero->busy, 0);
+}
+
+TEST_F(HeroControlTest, SpellCostsByLevel) {
+  const int learned[10] = {1, 2, 5, 10, 25, 20, 30, 35, 20, 128};
+  const int upgraded[10] = {2, 15, 8, 12, 35, 30, 40, 45, 30, 128};
+  for (int s = 0; s < 10; ++s) {
+    EXPECT_EQ(SpellCost(s, 1), learned[s]);
+    EXPECT_EQ(SpellCost(s, 2), upgraded[s]);
+  }
+}
+
+// A cast with too little mana fizzles: sparks, and nothing spent or started.
+TEST_F(HeroControlTest, TooLittleManaFizzles) {
+  PlayerRecord& p = Player();
+  Guy* hero = Hero(3, 3);
+  p.spells[7] = 1;
+  p.castingSpell = 7;
+  p.mana = 34;
+  p.spellCooldown = 0;
+  CastSpell(*hero);
+  EXPECT_EQ(p.mana, 34);
+  EXPECT_EQ(p.hasteTimer, 0);
+  EXPECT_EQ(p.spellCooldown, 0);
+  int sparks = 0;
+  for (int i = 0; i < ParticlePoolSize(); ++i) sparks += GetParticle(i)->life > 0;
+  EXPECT_EQ(sparks, 20);
+  p.mana = 35;
+  CastSpell(*hero);
+  EXPECT_EQ(p.mana, 0);
+  EXPECT_EQ(p.hasteTimer, p.level * 20);
+}
+
+TEST_F(HeroControlTest, TheSpellsThatChangeTheHero) {
+  struct Case {
+    uint8_t slot, level;
+    uint8_t playerLevel;
+    uint8_t glow;
+    bool (*check)(const PlayerRecord&, const Guy&);
+  } cases[] = {
+      {6, 1, 10, 40, [](const PlayerRecord& p, const Guy&) { return p.protectionTimer == 200; }},
+      {6, 2, 3, 40, [](const PlayerRecord& p, const Guy&) { return p.protectionTimer == 60; }},
+      {7, 1, 5, 40, [](const PlayerRecord& p, const Guy&) { return p.hasteTimer == 100; }},
+      {8, 1, 12, 80,
+       [](const PlayerRecord& p, const Guy& h) { return p.life == 32 && h.life == 32; }},
+      {8, 2, 12, 80,
+       [](const PlayerRecord& p, const Guy& h) { return p.life == 60 && h.life == 60; }},
+      {9, 1, 50, 0, [](const PlayerRecord&, const Guy&) { return BurstCounter() == 900; }},
+  };
+  for (const Case& c : cases) {
+    BuildMap({"######", "#....#", "######"});
+    PlayerRecord& p = Player();
+    p.level = c.playerLevel;
+    p.spells[c.slot] = c.level;
+    p.castingSpell = c.slot;
+    p.manaMax = 255;
+    p.mana = 200;
+    p.lifeMax = 60;
+    p.protectionTimer = p.hasteTimer = 0;
+    SetBurstCounter(0);
+    SetHeroGlow(0);
+    Guy* hero = Hero(2, 1);
+    hero->life = 20;
+    p.life = 20;
+    CastSpell(*hero);
+    EXPECT_EQ(p.mana, 200 - SpellCost(c.slot, c.level)) << "slot " << int(c.slot);
+    EXPECT_EQ(HeroGlow(), c.glow) << "slot " << int(c.slot);
+    EXPECT_TRUE(c.check(p, *hero)) << "slot " << int(c.slot) << " level " << int(c.level);
+  }
+}
+
+TEST_F(HeroControlTest, TheSummoningSpellCallsAnAlly) {
+  PlayerRecord& p = Player();
+  p.mana = 200;
+  p.manaMax = 255;
+  p.castingSpell = 5;
+  p.spells[5] = 1;
+  Guy* hero = Hero(3, 3);
+  CastSpell(*hero);
+  Guy* ptero = GetGuy(1);
+  EXPECT_EQ(ptero->kind, 12);
+  EXPECT_EQ(ptero->x, hero->x);
+  EXPECT_EQ(ptero->z, ToFixed(20));
+
+  p.spells[5] = 2;
+  hero->facing = 0;
+  CastSpell(*hero);
+  Guy* golem = GetGuy(2);
+  EXPECT_EQ(golem->kind, 20);
+  EXPECT_EQ(FixedToInt(golem->x), Px(hero) + 64);
+  EXPECT_EQ(golem->anim, 4);
+  EXPECT_EQ(golem->busy, 1);
+  EXPECT_EQ(p.mana, 200 - 20 - 30);
+}
+
+TEST_F(HeroControlTest, NoSpellWhenTheHeroIsDead) {
+  PlayerRecord& p = Player();
+  p.spells[9] = 1;
+  p.castingSpell = 9;
+  p.mana = 200;
+  Guy* hero = Hero(3, 3);
+  hero->life = 0;
+  CastSpell(*hero);
+  EXPECT_EQ(p.mana, 200);
+  EXPECT_EQ(BurstCounter(), 0u);
+}
+
+TEST_F(HeroControlTest, SpellSteppingSkipsToOwnedSlotsAndWraps) {
+  struct Case {
+    uint16_t owned;  // a bit per slot
+    uint8_t start;
+    uint8_t press;
+    uint8_t selected;
+  } cases[] = {
+      {0, 4, kActionPrev, 4},  // nothing owned: nothing changes
+      {1 << 3, 3, kActionPrev, 3},
+      {1 << 3, 3, kActionNext, 3},
+      {1 << 1 | 1 << 5, 1, kActionPrev, 5},  // previous goes up, wrapping
+      {1 << 1 | 1 << 5, 5, kActionPrev, 1},
+      {1 << 1 | 1 << 5, 1, kActionNext, 5},  // next goes down, wrapping
+      {1 << 0 | 1 << 9, 0, kActionNext, 9},
+      {1 << 0 | 1 << 9, 9, kActionPrev, 0},
+      {1 << 2 | 1 << 4 | 1 << 6, 4, kActionPrev | kActionNext, 4},  // previous first, then next
+  };
+  for (const Case& c : cases) {
+    PlayerRecord& p = Player();
+    for (int s = 0; s < kSpellSlots; ++s) p.spells[s] = (c.owned >> s) & 1;
+    p.selectedSpell = c.start;
+    BuildMap({"#####", "#...#", "#####"});
+    Hero(2, 1);
+    TakePressedActions();
+    Press(c.press);
+    Tick();
+    EXPECT_EQ(p.selectedSpell, c.selected) << "from " << int(c.start) << " press " << int(c.press);
+  }
+}
+
+TEST_F(HeroControlTest, PoisonTakesAPointEveryEighthTick) {
+  PlayerRecord& p = Player();
+  p.lifeMax = 50;
+  p.life = 50;
+  Guy* hero = Hero(3, 3);
+  p.poison = 16;
+  Tick(16);
+  EXPECT_EQ(hero->life, 48);
+  EXPECT_EQ(p.life, 48);
+  EXPECT_EQ(p.poison, 0);
+
+  p.poison = 9;
+  hero->life = 1;
+  p.life = 1;
+  Tick(2);
+  EXPECT_EQ(hero->life, 0);
+  EXPECT_EQ(hero->anim, 3) << "poisoned to death";
+  EXPECT_EQ(hero->busy, 1);
+}
+
+TEST_F(HeroControlTest, TheTimersRunDownOncePerTick) {
+  PlayerRecord& p = Player();
+  Hero(3, 3);
+  p.protectionTimer = 5;
+  p.fireCooldown = 5;
+  p.spellCooldown = 5;
+  p.invulnerable = 5;
+  p.pushCounter = 5;
+  SetSpecialCooldown(5);
+  Tick(3);
+  EXPECT_EQ(p.protectionTimer, 2);
+  EXPECT_EQ(p.fireCooldown, 2);
+  EXPECT_EQ(p.spellCooldown, 2);
+  EXPECT_EQ(p.invulnerable, 2);
+  EXPECT_EQ(p.pushCounter, 2);
+  EXPECT_EQ(SpecialCooldown(), 2);
+}
+
+TEST_F(HeroControlTest, HasteRunsTheHerosClockTwiceAndLeavesAfterImages) {
+  PlayerRecord& p = Player();
+  Hero(3, 3);
+  p.hasteTimer = 5;
+  p.protectionTimer = 20;
+  Tick(3);
+  EXPECT_EQ(p.hasteTimer, 0);
+  EXPECT_EQ(p.protectionTimer, 15) << "five hero ticks in three: the last one unhasted";
+  int images = 0;
+  for (int i = 0; i < ParticlePoolSize(); ++i) {
+    images += GetParticle(i)->life > 0 && GetParticle(i)->type == kParticleAfterImage;
+  }
+  EXPECT_EQ(images, 5);
+}
+
+}  // namespace
+}  // namespace torvel::testing
