@@ -1,13 +1,12 @@
 // The forge's movies: the intro, the four chapter openings, the ending and
 // the sword scene, drawn with the forge's palette, paint, fonts and sprite
 // sets and encoded as FLC files.
-#include <atomic>
 #include <cstdio>
-#include <thread>
 
 #include "forge/forge.h"
 #include "forge/forge_files.h"
 #include "forge/movie/movie_list.h"
+#include "forge/parallel.h"
 #include "forge/preview.h"
 
 namespace torvel::forge {
@@ -20,18 +19,10 @@ bool ForgeMovies(const ForgeOptions& options) {
     return false;
   }
   const std::vector<MovieSpec>& movies = GameMovies();
-  // Each movie is made on its own, so the workers give the same bytes as one.
   std::vector<std::vector<uint8_t>> bytes(movies.size());
-  std::atomic<size_t> next{0};
-  auto work = [&] {
-    for (size_t i = next++; i < movies.size(); i = next++)
-      bytes[i] = MakeMovie(i, cast, PreviewPath(options, movies[i].preview));
-  };
-  unsigned workers = std::max(1u, std::min(4u, std::thread::hardware_concurrency()));
-  std::vector<std::thread> threads;
-  for (unsigned w = 1; w < workers; ++w) threads.emplace_back(work);
-  work();
-  for (std::thread& t : threads) t.join();
+  ParallelFor(movies.size(), [&](size_t i) {
+    bytes[i] = MakeMovie(i, cast, PreviewPath(options, movies[i].preview));
+  });
   for (size_t i = 0; i < movies.size(); ++i) {
     if (!WriteGameFile(options, movies[i].file, bytes[i])) return false;
   }

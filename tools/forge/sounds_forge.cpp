@@ -1,11 +1,10 @@
 // The forge's sounds: every effect synthesised from its recipe and every
 // song and cue played from its score, written as sound\sndNNN.wav.
-#include <atomic>
 #include <cstdio>
-#include <thread>
 
 #include "common/byte_io.h"
 #include "forge/forge.h"
+#include "forge/parallel.h"
 #include "forge/sound/sound_bank.h"
 #include "forge/sound/sound_preview.h"
 #include "forge/sound/wav_writer.h"
@@ -19,18 +18,9 @@ bool ForgeSounds(const ForgeOptions& options) {
     std::fprintf(stderr, "forge: %s\n", error.c_str());
     return false;
   }
-  // Each sound is made on its own, so two workers give the same bytes as one.
   std::vector<std::vector<int16_t>> pcm(jobs.size());
   std::vector<std::string> errors(jobs.size());
-  std::atomic<size_t> next{0};
-  auto work = [&] {
-    for (size_t i = next++; i < jobs.size(); i = next++) RenderSound(jobs[i], pcm[i], errors[i]);
-  };
-  unsigned workers = std::max(1u, std::min(4u, std::thread::hardware_concurrency()));
-  std::vector<std::thread> threads;
-  for (unsigned w = 1; w < workers; ++w) threads.emplace_back(work);
-  work();
-  for (std::thread& t : threads) t.join();
+  ParallelFor(jobs.size(), [&](size_t i) { RenderSound(jobs[i], pcm[i], errors[i]); });
 
   for (size_t i = 0; i < jobs.size(); ++i) {
     if (!errors[i].empty()) {

@@ -182,7 +182,7 @@ class Underground : public Scene {
 
 void MakeChapter(int world, const MovieCast& cast, MovieMaker& movie) {
   const Chapter& c = kChapters[world];
-  const int frames = static_cast<int>(kChapterSeconds * 1000.0 / movie.FrameMs() + 0.5);
+  const int frames = FramesFor(kChapterSeconds, movie.FrameMs());
   const double end = frames * movie.FrameMs() / 1000.0;
   std::unique_ptr<Scene> scene;
   switch (world) {

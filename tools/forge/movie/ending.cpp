@@ -22,7 +22,7 @@ double HillTop(double x) {
 }  // namespace
 
 void MakeEnding(const MovieCast& cast, MovieMaker& movie) {
-  const int frames = static_cast<int>(kEndingSeconds * 1000.0 / movie.FrameMs() + 0.5);
+  const int frames = FramesFor(kEndingSeconds, movie.FrameMs());
   const double end = frames * movie.FrameMs() / 1000.0;
   const Clouds clouds(10, 100, 0.35, 501);
   const ShadeImage far = Ridge(150, 12, 70, kBlue, 4, 2, 502);

@@ -99,22 +99,13 @@ class Dawn {
 }  // namespace
 
 void MakeIntro(const MovieCast& cast, MovieMaker& movie) {
-  const int frames =
-      std::max(1, static_cast<int>(std::floor(cast.introSeconds * 1000.0 / movie.FrameMs() + 0.5)));
+  const int frames = FramesFor(cast.introSeconds, movie.FrameMs());
   const double end = frames * movie.FrameMs() / 1000.0;
   const double appear = 2.4, shatter = 4.8;
   ShadeImage whole(kMovieWidth, kMovieHeight);
   const Vec2 pommel = {130.0, 96.0};
   PaintSword(whole, pommel, kSwordScale, TurnX(-0.25), 15u, 0.0);
-  ShadeImage pieces[4];
-  Vec2 middles[4];
-  for (int piece = 0; piece < 4; ++piece) {
-    double length = (SwordPieceEnd(piece) - SwordPieceStart(piece)) * kSwordScale;
-    pieces[piece] = ShadeImage(40, static_cast<int>(length) + 12);
-    Vec2 foot = {20.0, pieces[piece].height() - 6.0};
-    PaintSwordPiece(pieces[piece], foot, piece, kSwordScale, 0.0);
-    middles[piece] = {foot.x, foot.y - length / 2};
-  }
+  const SwordPieces pieces = UprightSwordPieces(kSwordScale);
   const Night night;
   const Dawn dawn;
   // Where the pieces fly: the four lands, off the four sides of the picture.
@@ -147,7 +138,7 @@ void MakeIntro(const MovieCast& cast, MovieMaker& movie) {
           Vec2 at = {Lerp(home.x, away[piece].x, k), Lerp(home.y, away[piece].y, k)};
           if (k < 1.0) {
             p.Light(at.x, at.y, 22, 6, kViolet);
-            p.StampTurned(pieces[piece], middles[piece], at.x, at.y,
+            p.StampTurned(pieces.image[piece], pieces.middle[piece], at.x, at.y,
                           k * 3 * kPi * (piece % 2 ? 1 : -1), 2);
           }
         }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "forge/art/motifs.h"
 #include "forge/paint/noise.h"
 #include "forge/paint/paint_math.h"
 #include "forge/palette.h"
@@ -321,6 +322,19 @@ void Torch(Picture& p, double x, double y, int frame) {
       Dot(p, static_cast<int>(x) + xx, static_cast<int>(y) - yy, s > 24 ? kGold : kRed, s);
     }
   }
+}
+
+SwordPieces UprightSwordPieces(double scale) {
+  SwordPieces pieces;
+  for (int piece = 0; piece < 4; ++piece) {
+    double length = (SwordPieceEnd(piece) - SwordPieceStart(piece)) * scale;
+    int margin = static_cast<int>(std::ceil(16 * scale));
+    pieces.image[piece] = ShadeImage(4 * margin, static_cast<int>(length) + margin);
+    Vec2 foot = {2.0 * margin, pieces.image[piece].height() - margin / 2.0};
+    PaintSwordPiece(pieces.image[piece], foot, piece, scale, 0.0);
+    pieces.middle[piece] = {foot.x, foot.y - length / 2};
+  }
+  return pieces;
 }
 
 void Bird(Picture& p, double x, double y, int frame) {

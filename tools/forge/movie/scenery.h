@@ -64,6 +64,14 @@ ShadeImage CaveFloor(double floorY, uint32_t seed);
 void Reeds(Picture& p, double y, int count, double height, int ramp, uint32_t seed, int frame);
 // A burning torch flame at (x, y), flickering.
 void Torch(Picture& p, double x, double y, int frame);
+// The four pieces of the great sword, each painted once upright on its own
+// canvas (its foot at the bottom middle), with the point about which it
+// turns as it flies: the middle of its stretch.
+struct SwordPieces {
+  ShadeImage image[4];
+  Vec2 middle[4];
+};
+SwordPieces UprightSwordPieces(double scale);
 // A bird far off: two wing strokes, beating with the frames.
 void Bird(Picture& p, double x, double y, int frame);
 // Tiny glowing motes drifting upward (fireflies, embers, sparks).

@@ -23,6 +23,11 @@ inline double CaptionLight(double t, double start, double end, double fade = 0.6
   return std::min(Progress(t, start, start + fade), 1.0 - Progress(t, end - fade, end));
 }
 
+// Frames of frameMs that last as near to seconds as can be (at least one).
+inline int FramesFor(double seconds, int frameMs) {
+  return std::max(1, static_cast<int>(seconds * 1000.0 / frameMs + 0.5));
+}
+
 // The movies. Chapter world 0..3 opens the river, the forest, the castle
 // and the underground.
 void MakeIntro(const MovieCast& cast, MovieMaker& movie);

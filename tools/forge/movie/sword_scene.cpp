@@ -60,22 +60,12 @@ Vec2 PieceHome(int piece) {
 }  // namespace
 
 void MakeSwordScene(const MovieCast& cast, MovieMaker& movie) {
-  const int frames =
-      std::max(1, static_cast<int>(std::floor(cast.swordSeconds * 1000.0 / movie.FrameMs() + 0.5)));
+  const int frames = FramesFor(cast.swordSeconds, movie.FrameMs());
   const double end = frames * movie.FrameMs() / 1000.0;
   const double arrive = 6.6, lock = 7.2;  // the score's fourth bar starts at 7.2 s
   const Vec2 corners[4] = {{-20, 250}, {340, 250}, {-20, -10}, {340, -10}};
-  // Each piece painted once, upright, its foot at the bottom middle of its
-  // own canvas; flying, it whirls in the picture's plane.
-  ShadeImage pieces[4];
-  Vec2 middles[4];
-  for (int piece = 0; piece < 4; ++piece) {
-    double length = (SwordPieceEnd(piece) - SwordPieceStart(piece)) * kSwordScale;
-    pieces[piece] = ShadeImage(64, static_cast<int>(length) + 16);
-    Vec2 foot = {32.0, pieces[piece].height() - 8.0};
-    PaintSwordPiece(pieces[piece], foot, piece, kSwordScale, 0.0);
-    middles[piece] = {foot.x, foot.y - length / 2};
-  }
+  // Flying, each piece whirls in the picture's plane.
+  const SwordPieces pieces = UprightSwordPieces(kSwordScale);
   ShadeImage whole(kMovieWidth, kMovieHeight);
   PaintSword(whole, kPommel, kSwordScale, TurnX(-0.25), 15u, 0.0);
   const Backdrop backdrop;
@@ -100,7 +90,7 @@ void MakeSwordScene(const MovieCast& cast, MovieMaker& movie) {
         double spin = (1.0 - k) * 4.0 * kPi * (piece % 2 ? -1 : 1);
         // A halo of light around each piece as it comes.
         p.Light(at.x, at.y, 30, 5 * (1.0 - k) + 2, kViolet);
-        p.StampTurned(pieces[piece], middles[piece], at.x, at.y, spin, 3.0 * (1.0 - k));
+        p.StampTurned(pieces.image[piece], pieces.middle[piece], at.x, at.y, spin, 3.0 * (1.0 - k));
       }
     } else {
       p.Light(kPommel.x, kPommel.y - 85, 120, 6 * Progress(t, lock, lock + 2), kViolet);
