@@ -1,4 +1,7 @@
-// The shop.
+// The shop: a full-screen picture with a 4 x 4 grid of goods (hats for
+// armour, staffs for damage, boots for speed, three upgrades and the way
+// out), bought with the player's money, and the stats panel at its right that
+// the pause menu shows too.
 #pragma once
 
 #include <cstdint>
@@ -6,15 +9,34 @@
 namespace torvel {
 
 class Display;
+struct Sprite;
 
+// The shop's sprite set, loaded once at start-up and freed at the end.
 bool LoadShopSprites();
 void FreeShopSprites();
+// A sprite of the set for other screens (the pause menu's panel), or null.
+const Sprite* ShopSprite(int index);
+
+// Plays the shop's song and puts up its picture, keeping a copy to draw on.
 void OpenShop();
-// One update step; true when the shop is to close.
+// One update step; true when the shop is to close (the way out or Escape).
 bool StepShop(Display* display);
+// Lets the picture go.
 void CloseShop();
+// The shop's frame: picture, goods, cursor, stats panel and the chosen
+// cell's name, price and description.
 void DrawShop();
-// The stats panel with its left edge at x (shared with the pause menu).
+// The stats panel with its left edge at x (the shop uses 450).
 void DrawStatsPanel(int32_t x);
+
+// The grid: cell 15 is the way out.
+constexpr int kShopExitCell = 15;
+// The cell under the cursor (0..15).
+uint8_t ShopCursor();
+void SetShopCursor(uint8_t cell);
+// What a cell costs; 0 for the way out.
+int32_t ShopPrice(int cell);
+// Whether the player may buy the cell now (money aside).
+bool ShopCellBuyable(int cell);
 
 }  // namespace torvel
