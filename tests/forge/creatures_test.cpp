@@ -142,6 +142,25 @@ TEST_F(ForgedCreatures, AFacingLooksTheWayItIsNamed) {
   }
 }
 
+TEST_F(ForgedCreatures, GlowingKindsAreDrawnAsLight) {
+  // Drawn in glow mode, values below 32 add light to the floor; the
+  // glowing kinds are mostly such light, with a few solid details.
+  for (int kind = 1; kind < kKindCount; ++kind) {
+    if (!(KindFlags(kind) & KindFlag::Glowing)) continue;
+    SCOPED_TRACE("kind " + std::to_string(kind));
+    const Sprite* s = Set(kind).GetSprite(KindSequence(kind, 0)[0]);
+    ASSERT_TRUE(HasArt(s));
+    Placed p = Place(*s, 0, 0);
+    int drawn = 0, light = 0;
+    for (size_t i = 0; i < p.pixels.size(); ++i) {
+      if (!p.drawn[i]) continue;
+      ++drawn;
+      light += p.pixels[i] >= 1 && p.pixels[i] < 32;
+    }
+    EXPECT_GT(light * 2, drawn);
+  }
+}
+
 TEST_F(ForgedCreatures, SetsAreDrawnTheSameAgain) {
   // The build's forge drew these on two threads; drawn again here, one by
   // one, they must come out byte for byte the same.
