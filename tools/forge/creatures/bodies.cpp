@@ -32,6 +32,23 @@ void DrawHumanoid(Scene& scene, const HumanBody& body, const HumanJoints& j,
   }
 }
 
+HumanLook DressedIn(const Material& all) {
+  HumanLook look;
+  look.skin = look.shirt = look.sleeve = look.trousers = look.boot = look.hand = all;
+  return look;
+}
+
+void Build(HumanLook& look, double limb, Vec3 chest, Vec3 belly) {
+  look.thighR = limb;
+  look.shinR = limb * 0.85;
+  look.upperArmR = limb * 0.9;
+  look.foreArmR = limb * 0.8;
+  look.handR = limb * 0.8;
+  look.neckR = limb * 0.8;
+  look.chestR = chest;
+  look.bellyR = belly;
+}
+
 Vec3 OnHead(const HumanJoints& j, double r, double yaw, double up) {
   return j.head + j.headFrame * Vec3{r * std::cos(up) * std::cos(yaw),
                                      r * std::cos(up) * std::sin(yaw), r * std::sin(up)};

@@ -23,6 +23,11 @@ struct HumanLook {
 
 void DrawHumanoid(Scene& scene, const HumanBody& body, const HumanJoints& j, const HumanLook& look);
 
+// A look in one material throughout (fur, bandages, armour).
+HumanLook DressedIn(const Material& all);
+// Limbs in proportion to one thickness (the thigh's), and the trunk's sizes.
+void Build(HumanLook& look, double limb, Vec3 chest, Vec3 belly);
+
 // A point on the head's sphere: forward, right, up angles in radians.
 Vec3 OnHead(const HumanJoints& j, double r, double yaw, double up);
 

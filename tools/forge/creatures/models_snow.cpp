@@ -267,22 +267,10 @@ void BuildYeti(Scene& scene, const PoseKey& key) {
       break;
   }
   HumanJoints j = PoseHuman(kYetiBody, p);
-  HumanLook look;
-  Material fur = Mat(kIce, 10, 29, 2);
-  look.skin = fur;
-  look.shirt = fur;
-  look.sleeve = fur;
-  look.trousers = fur;
+  HumanLook look = DressedIn(Mat(kIce, 10, 29, 2));
   look.boot = Mat(kBlue, 6, 20);
   look.hand = Mat(kBlue, 6, 22, 3);
-  look.thighR = 7;
-  look.shinR = 6;
-  look.upperArmR = 6.5;
-  look.foreArmR = 6;
-  look.handR = 5.5;
-  look.chestR = {13, 18, 15};
-  look.bellyR = {11, 14, 11};
-  look.neckR = 6;
+  Build(look, 7, {13, 18, 15}, {11, 14, 11});
   DrawHumanoid(scene, kYetiBody, j, look);
   const Mat3& h = j.headFrame;
   scene.Ellipsoid(j.head + h * Vec3{6, 0, -1}, {5, 7, 6.5 + 2 * mouth}, Mat(kBlue, 6, 22, 3), h);

@@ -261,19 +261,10 @@ void BuildMummy(Scene& scene, const PoseKey& key) {
   HumanJoints j = PoseHuman(kMummyBody, p);
   Material wrap = Banded(Mat(kBrown, 10, 27, 2), {0, 0, 1}, 2.2, 0.7, -6);
   Material wrapLimb = Banded(Mat(kBrown, 10, 27, 2), {1, 0, 0}, 2.0, 0.6, -6);
-  HumanLook look;
+  HumanLook look = DressedIn(wrapLimb);
   look.skin = wrap;
-  look.hand = wrapLimb;
   look.shirt = wrap;
-  look.sleeve = wrapLimb;
-  look.trousers = wrapLimb;
-  look.boot = wrapLimb;
-  look.thighR = 2.6;
-  look.shinR = 2.2;
-  look.upperArmR = 2.0;
-  look.foreArmR = 1.8;
-  look.chestR = {3.6, 5.6, 5.0};
-  look.bellyR = {3.4, 4.8, 4.0};
+  Build(look, 2.6, {3.6, 5.6, 5.0}, {3.4, 4.8, 4.0});
   DrawHumanoid(scene, kMummyBody, j, look);
   // A loose end of bandage hangs from one arm, the eyes glow through a slit.
   scene.Cone(j.elbow[0], j.elbow[0] + Vec3{-2, -1, -6}, 0.9, 0.4, Mat(kBrown, 8, 22));
