@@ -13,6 +13,7 @@ namespace {
 
 struct BatLook {
   double scale = 1;
+  double body = 1;  // body and head against the wings
   Material fur, skin, bone, eye, mouth;
 };
 
@@ -27,16 +28,17 @@ struct BatPose {
 
 void DrawBat(Scene& scene, const BatLook& look, const BatPose& p) {
   const double s = look.scale;
+  const double b = s * look.body;
   Mat3 body = RotX(p.roll) * RotY(p.pitch);
-  Vec3 base{0, 0, (p.height + 4.0) * s};
+  Vec3 base{0, 0, (p.height + 4.0 * look.body) * s};
   auto at = [&](Vec3 v) { return base + body * (v * s); };
-  scene.Ellipsoid(at({-0.5, 0, 0}), Vec3{4.2, 3.2, 3.0} * s, look.fur, body);
-  Vec3 head = at({3.4 + 1.5 * p.bite, 0, 1.4});
-  scene.Sphere(head, 2.5 * s, look.fur);
+  scene.Ellipsoid(at(Vec3{-0.5, 0, 0} * look.body), Vec3{4.2, 3.2, 3.0} * b, look.fur, body);
+  Vec3 head = at(Vec3{3.4 + 1.5 * p.bite, 0, 1.4} * look.body);
+  scene.Sphere(head, 2.5 * b, look.fur);
   for (int side = -1; side <= 1; side += 2) {
-    Vec3 ear = head + body * (Vec3{-0.6, side * 1.4, 3.2} * s);
-    scene.Cone(head + body * (Vec3{0, side * 1.2, 1.2} * s), ear, 1.0 * s, 0.3 * s, look.skin);
-    scene.Sphere(head + body * (Vec3{2.0, side * 1.0, 0.6} * s), 0.55 * s, look.eye);
+    Vec3 ear = head + body * (Vec3{-0.6, side * 1.4, 3.2} * b);
+    scene.Cone(head + body * (Vec3{0, side * 1.2, 1.2} * b), ear, 1.0 * b, 0.3 * b, look.skin);
+    scene.Sphere(head + body * (Vec3{2.0, side * 1.0, 0.6} * b), 0.55 * b, look.eye);
     WingShape w;
     w.span = 16 * s;
     w.chord = 8 * s;
@@ -45,11 +47,13 @@ void DrawBat(Scene& scene, const BatLook& look, const BatPose& p) {
                 look.skin);
   }
   if (p.bite > 0.2) {
-    scene.Sphere(head + body * (Vec3{2.3, 0, -0.8} * s), 0.9 * s * p.bite, look.mouth);
+    scene.Sphere(head + body * (Vec3{2.3, 0, -0.8} * b), 0.9 * b * p.bite, look.mouth);
   }
   // Little feet tucked under.
-  scene.Capsule(at({-3.5, -1, -2.2}), at({-4.5, -1, -3.2}), 0.5 * s, look.skin);
-  scene.Capsule(at({-3.5, 1, -2.2}), at({-4.5, 1, -3.2}), 0.5 * s, look.skin);
+  for (int side = -1; side <= 1; side += 2) {
+    scene.Capsule(at(Vec3{-3.5, side * 1.0, -2.2} * look.body),
+                  at(Vec3{-4.5, side * 1.0, -3.2} * look.body), 0.5 * b, look.skin);
+  }
 }
 
 BatLook CaveBat(double scale) {
@@ -125,15 +129,17 @@ void BuildBigBat(Scene& scene, const PoseKey& key) {
 void BuildHugeBat(Scene& scene, const PoseKey& key) {
   BatPose p;
   BatLook look = CaveBat(4.6);
+  look.body = 1.8;
   look.fur = Mat(kBrown, 3, 16, 3);
   look.skin = Mat(kViolet, 2, 11, 2);
   p.height = 0;
+  // Hanging in the air before the viewer, wings held up like a cloak.
   switch (key.anim) {
     case 0:
-      p.flap = key.frame == 0 ? 0.35 : 0.1;
+      p.flap = key.frame == 0 ? 0.65 : 0.45;
       break;
     case 2:
-      p.flap = 0.35 + 0.6 * Pulse(key.t, 0.0, 0.5, 1.0);
+      p.flap = 0.65 + 0.35 * Pulse(key.t, 0.0, 0.5, 1.0);
       p.bite = Pulse(key.t, 0.0, 0.5, 1.0);
       p.pitch = -0.2 * p.bite;
       break;
@@ -144,7 +150,7 @@ void BuildHugeBat(Scene& scene, const PoseKey& key) {
       p.height = key.frame == 5 ? 0 : -4;
       break;
     default:
-      p.flap = 0.35;
+      p.flap = 0.65;
       break;
   }
   DrawBat(scene, look, p);
