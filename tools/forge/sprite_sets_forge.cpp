@@ -6,6 +6,7 @@
 #include "forge/art/shop_art.h"
 #include "forge/art/title_art.h"
 #include "forge/forge.h"
+#include "forge/mockups.h"
 #include "forge/sprite_output.h"
 
 namespace torvel::forge {
@@ -26,8 +27,10 @@ bool ForgeSpriteSets(const ForgeOptions& options) {
   if (!WriteSpriteSetFiles(options, "graphics\\shop.vsp", "shop", shop.sprites, shop.modes))
     return false;
   SpriteSetArt title = BuildTitleArt();
-  return WriteSpriteSetFiles(options, "graphics\\titlespr.vsp", "titlespr", title.sprites,
-                             title.modes);
+  if (!WriteSpriteSetFiles(options, "graphics\\titlespr.vsp", "titlespr", title.sprites,
+                           title.modes))
+    return false;
+  return WriteMockups(options, {&items, &bullets, &intface, &shop, &title});
 }
 
 }  // namespace torvel::forge

@@ -36,8 +36,8 @@ SpriteImage StandingStone() {
     Material m = Stone(43);
     ramp = kGrey;
     shade = SurfaceShade(m, n, x, y);
-    double moss = Fbm(x / 5, y / 5, 0, 0, 2, 44);
-    if (moss > 0.62 && (v > 0.7 || u < -0.4)) {
+    double moss = Fbm(x / 4, y / 4, 0, 0, 3, 44) + (v - 0.6) * 0.6;
+    if (moss > 0.66) {
       ramp = kGreen;
       shade -= 3;
     }

@@ -26,12 +26,12 @@ ShadeImage Field() {
 SpriteImage Staff(int level) {
   ShadeImage img = Field();
   Material wood = Wood(101 + level);
-  double thick = 1.7;
+  double thick = 2.3;
   switch (level) {
     case 0:  // balsa: pale and light
       wood.dark = 9;
       wood.lit = 26;
-      thick = 1.4;
+      thick = 2;
       break;
     case 1:  // pine: honey yellow
       wood.ramp = kGold;
@@ -42,7 +42,7 @@ SpriteImage Staff(int level) {
     case 2:  // oak: dark and stout
       wood.dark = 2;
       wood.lit = 12;
-      thick = 2.2;
+      thick = 2.9;
       break;
     case 3:  // yew: red-brown
       wood.ramp = kRed;

@@ -167,26 +167,26 @@ void Splatter::Slab(const std::function<bool(double x, double y)>& inside, doubl
                     double x1, double y1, double thickness, double bevel, const Material& m,
                     const DecalFn& decal) {
   double half = thickness / 2;
+  // Directions to look along, worked out once.
+  Vec2 ring8[8], ring16[16];
+  for (int k = 0; k < 8; ++k) ring8[k] = {Cos(kTwoPi * k / 8), Sin(kTwoPi * k / 8)};
+  for (int k = 0; k < 16; ++k) ring16[k] = {Cos(kTwoPi * k / 16), Sin(kTwoPi * k / 16)};
   auto distIn = [&](double x, double y) {
     // Distance to the outline, searched on a small ring (enough for bevels).
     double reach = std::max(bevel, step_);
     for (double d = step_; d <= reach + 1e-9; d += step_) {
-      for (int k = 0; k < 8; ++k) {
-        double a = kTwoPi * k / 8;
-        if (!inside(x + d * Cos(a), y + d * Sin(a))) return d;
-      }
+      for (const Vec2& dir : ring8)
+        if (!inside(x + d * dir.x, y + d * dir.y)) return d;
     }
     return reach + 1;
   };
   auto gradient = [&](double x, double y) {
     // Outward direction: away from the inside.
     double gx = 0, gy = 0;
-    for (int k = 0; k < 16; ++k) {
-      double a = kTwoPi * k / 16;
-      double dx = Cos(a), dy = Sin(a);
-      if (!inside(x + dx * 1.5, y + dy * 1.5)) {
-        gx += dx;
-        gy += dy;
+    for (const Vec2& dir : ring16) {
+      if (!inside(x + dir.x * 1.5, y + dir.y * 1.5)) {
+        gx += dir.x;
+        gy += dir.y;
       }
     }
     double l = std::sqrt(gx * gx + gy * gy);

@@ -40,15 +40,18 @@ uint32_t ThemeSeed(Theme t) {
   return 1000u + 97u * static_cast<uint32_t>(t);
 }
 
-// Grass: a shared low swell of light and dark, and blades whose tips catch
-// the light with a shadow under each; the variant only moves the blades.
+// Grass: a shared low swell of light and dark, and blades three pixels
+// long whose tips catch the light, each with a shade under it; the variant
+// only moves the blades, so all variants join.
 Px Grass(double x, double y, int variant, uint32_t seed, double base, double swing) {
   double g = PNoise(x, y, 8, seed);
   double shade = base + swing * g;
   uint32_t bladeSeed = seed + 17u * static_cast<uint32_t>(variant);
-  if (PHash(x, y, bladeSeed) > 0.8) shade += 3.5;
-  if (PHash(x, y - 1, bladeSeed) > 0.8) shade -= 2.5;
-  if (PHash(x, y, bladeSeed + 5) > 0.93) shade += 2;
+  double cellY = std::floor(y / 3) * 3;
+  double within = y - cellY;  // 0..3 inside the blade's cell
+  if (PHash(x, cellY, bladeSeed) > 0.78) shade += within < 1 ? 3.5 : (within < 2 ? 2 : 0.5);
+  if (PHash(x, cellY - 3, bladeSeed) > 0.78 && within < 1) shade -= 2.5;
+  if (PHash(x, y, bladeSeed + 3) > 0.9) shade -= 1.5;
   return {kGreen, shade};
 }
 
@@ -95,9 +98,9 @@ Px BaseGround(Theme theme, double x, double y, int variant) {
   uint32_t s = ThemeSeed(theme);
   switch (theme) {
     case Theme::kBasic:
-      return Grass(x, y, variant, s, 8, 6);
+      return Grass(x, y, variant, s, 9, 3);
     case Theme::kRiver:
-      return Grass(x, y, variant, s, 10, 6);
+      return Grass(x, y, variant, s, 11, 3);
     case Theme::kForest: {
       // Deep moss, darker in its hollows, with needles and leaves fallen
       // on it here and there.
