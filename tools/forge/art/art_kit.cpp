@@ -9,11 +9,7 @@ SpriteImage FinishPlain(const Canvas& c, double dither) {
 }
 
 SpriteImage FinishSoft(const Canvas& c, double dither) {
-  Finish f;
-  f.outline = false;
-  f.rimLighter = 0;
-  f.rimDarker = 0;
-  f.dither = dither;
+  Finish f = Finish::Soft(dither);
   return Finished(c.img, c.hotX, c.hotY, f);
 }
 

@@ -62,11 +62,7 @@ SpriteImage GlowPuff(int size) {
     }
     return true;
   });
-  Finish f;
-  f.outline = false;
-  f.rimLighter = 0;
-  f.rimDarker = 0;
-  f.dither = 0;
+  Finish f = Finish::Soft(0);
   return Finished(c.img, c.hotX, c.hotY, f);
 }
 

@@ -35,11 +35,8 @@ struct ScreenCanvas {
           if (x < kMargin || y < kMargin || x >= kMargin + 640 || y >= kMargin + 480)
             clipped.Erase(x, y);
     }
-    Finish f;
+    Finish f = Finish::Unrimmed(dither);
     f.outline = outline;
-    f.rimLighter = 0;
-    f.rimDarker = 0;
-    f.dither = dither;
     SpriteImage s = Finished(clipped, anchorX + kMargin, anchorY + kMargin, f);
     if (clipToScreen && outline) {
       // The outline may have grown past the screen's edge again.
@@ -276,11 +273,7 @@ SpriteImage SpellCard(int slot, bool upgraded) {
       for (double y : {1.8, 20.2}) Disc(big, x * k, y * k, 0.9 * k, kGold, 30);
   }
   ShadeImage small = Downsample(big, k);
-  Finish f;
-  f.rimLighter = 0;
-  f.rimDarker = 0;
-  f.outline = false;
-  f.dither = 0.2;
+  Finish f = Finish::Soft(0.2);
   return Finished(small, 0, 0, f);
 }
 
@@ -312,22 +305,14 @@ SpriteImage RateGauge(int step) {
     PolygonShaded(c.img, chevron, ramp,
                   [&](double, double y) { return shade + (y < ScreenCanvas::Y(15) ? 1.5 : -1); });
   }
-  Finish f;
-  f.outline = false;
-  f.rimLighter = 0;
-  f.rimDarker = 0;
-  f.dither = 0;
+  Finish f = Finish::Soft(0);
   return Finished(c.img, ScreenCanvas::X(244), ScreenCanvas::Y(14), f);
 }
 
 SpriteImage ShotFlagIcon(RuneSymbol symbol, int anchorX, int left) {
   ScreenCanvas c;
   PaintRune(c.img, ScreenCanvas::P(left + 7.5, 15), 0.95, 0, symbol, true);
-  Finish f;
-  f.outline = false;
-  f.rimLighter = 0;
-  f.rimDarker = 0;
-  f.dither = 0.3;
+  Finish f = Finish::Soft(0.3);
   return Finished(c.img, ScreenCanvas::X(anchorX), ScreenCanvas::Y(14), f);
 }
 

@@ -466,11 +466,8 @@ SpriteImage MagicCircle() {
     shade = ring ? 20 : 24;
     return true;
   });
-  Finish f;
+  Finish f = Finish::Unrimmed(0);
   f.outlineShade = 2;
-  f.rimLighter = 0;
-  f.rimDarker = 0;
-  f.dither = 0;
   return Finished(c.img, c.hotX, c.hotY, f);
 }
 

@@ -42,11 +42,7 @@ SpriteImage CellFrame(bool owned) {
     for (double x : {4.0, 49.0})
       for (double y : {4.0, 49.0}) Ellipsoid(img, x, y, 2, 2, Jewel(kRed));
   }
-  Finish f;
-  f.outline = false;
-  f.rimLighter = 0;
-  f.rimDarker = 0;
-  f.dither = 0.3;
+  Finish f = Finish::Soft(0.3);
   return Finished(img, 0, 0, f);
 }
 
@@ -90,11 +86,7 @@ SpriteImage StatsPanel() {
       if (y == 352 || y == 353) light += 3;
       img.Set(x, y, kGrey, std::max(1.0, light));
     }
-  Finish f;
-  f.outline = false;
-  f.rimLighter = 0;
-  f.rimDarker = 0;
-  f.dither = 0;
+  Finish f = Finish::Soft(0);
   return Finished(img, 90, 210, f);
 }
 
@@ -104,10 +96,7 @@ SpriteImage StatsPanel() {
 SpriteImage PausePanel() {
   ShadeImage img(250, 192);
   PaintTrimmedPlate(img, Rounded(250, 192, 10), 0, 0, 3, kGold, 6);
-  Finish f;
-  f.rimLighter = 0;
-  f.rimDarker = 0;
-  f.dither = 0.3;
+  Finish f = Finish::Unrimmed(0.3);
   return Finished(img, 0, 0, f);
 }
 

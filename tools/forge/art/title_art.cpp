@@ -86,11 +86,7 @@ SpriteImage TitleLettering() {
     if (depth > 5 && y > 20 && y < 46) d.bias = 3;
     return d;
   });
-  Finish f;
-  f.outline = false;
-  f.rimLighter = 0;
-  f.rimDarker = 0;
-  f.dither = 0.3;
+  Finish f = Finish::Soft(0.3);
   return Finished(img, 0, 0, f);
 }
 
@@ -134,10 +130,7 @@ SpriteImage SubtitleBand() {
   silver.dark = 8;
   silver.lit = 24;
   PaintBevelled(img, letters, at.ox, at.oy, 2.5, silver);
-  Finish f;
-  f.rimLighter = 0;
-  f.rimDarker = 0;
-  f.dither = 0.3;
+  Finish f = Finish::Unrimmed(0.3);
   return Finished(img, 0, 0, f);
 }
 
@@ -152,10 +145,7 @@ SpriteImage FooterOrnament() {
   Diamond(img, 100, 8, 6.5, kRed);
   Diamond(img, 8, 8, 4, kGold);
   Diamond(img, 192, 8, 4, kGold);
-  Finish f;
-  f.rimLighter = 0;
-  f.rimDarker = 0;
-  f.dither = 0.3;
+  Finish f = Finish::Unrimmed(0.3);
   // Drawn at (300, 470): its middle at x 320, its foot above the screen's.
   return Finished(img, 80, 8, f);
 }

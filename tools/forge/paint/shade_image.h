@@ -128,6 +128,21 @@ struct Finish {
   double outlineShade = 1;
   double rimLighter = 2, rimDarker = 2;
   double dither = 0.5;
+
+  // Outlined, without the rim light (art that carries its own bevel).
+  static Finish Unrimmed(double dither) {
+    Finish f;
+    f.rimLighter = 0;
+    f.rimDarker = 0;
+    f.dither = dither;
+    return f;
+  }
+  // Neither outline nor rim: ghost and glow art, panels, see-through parts.
+  static Finish Soft(double dither) {
+    Finish f = Unrimmed(dither);
+    f.outline = false;
+    return f;
+  }
 };
 SpriteImage Finished(ShadeImage img, int hotX, int hotY, const Finish& finish = {});
 

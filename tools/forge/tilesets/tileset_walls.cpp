@@ -100,7 +100,9 @@ void StandingFace(TilesetCanvas& c, int t, Theme theme, int kind) {
           return false;
         }
         double bark = Fbm(x / 2, y / 8, 16, 3, 2, 1121);
-        px = {kBrown, 4 + 8 * (1 - (u + 0.4) * (u + 0.4) * 0.6) + 3 * bark};
+        double round = 1 - (u + 0.4) * (u + 0.4) * 0.6;
+        if (theme == Theme::kUnder) px = {kGrey, 9 + 10 * round + bark};  // a toadstool's stem
+        else px = {kBrown, 4 + 8 * round + 3 * bark};
         return true;
       }
       case 1: {  // a fence
@@ -210,6 +212,13 @@ void SeeThroughRoofs(TilesetCanvas& c, Theme theme) {
       double r = dx * dx + dy * dy;
       if (r > 0.75 + 0.4 * n) return false;
       double lit = 1 - (dx + dy + 1) * 0.45;
+      if (theme == Theme::kUnder) {
+        // Below the ground the "trees" are giant toadstools: a red cap with
+        // pale spots, or a violet one that glows.
+        px = {k ? kViolet : kRed, (k ? 8 : 5) + 9 * lit + 3 * n};
+        if (Fbm(x / 3, y / 3, 8, 6, 1, 1157 + k) > 0.7) px = {kGrey, 20 + 6 * lit};
+        return true;
+      }
       px = {kGreen, (k ? 3 : 5) + 9 * lit + 5 * n};
       if (k && n > 0.62) px = {kGold, 8 + 6 * lit};  // an autumn crown
       return true;
