@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
+#include <set>
 #include <string>
 
 #include "common/byte_io.h"
@@ -301,6 +303,58 @@ TEST(ForgedTilesets, TerrainLinksAndLooksAgree) {
       }
     }
   }
+}
+
+}  // namespace
+}  // namespace torvel::forge
+
+namespace torvel::forge {
+namespace {
+
+// The names level sources use for the layout's floors and walls: each once,
+// each on a tile with art, and the ones with a rule on the tile the rule
+// expects.
+TEST(ForgedTilesets, NamesPointAtTheirTiles) {
+  std::set<std::string> seen;
+  TerrainTable terrain = LayoutTerrain();
+  std::map<std::string, int> floors, walls;
+  for (const auto& [name, floor] : LayoutFloorNames()) {
+    EXPECT_TRUE(seen.insert("floor " + name).second) << name;
+    ASSERT_GE(floor, 0);
+    ASSERT_LT(floor, 200);
+    floors[name] = floor;
+  }
+  for (const auto& [name, wall] : LayoutWallNames()) {
+    EXPECT_TRUE(seen.insert("wall " + name).second) << name;
+    ASSERT_GE(wall, 1);
+    ASSERT_LE(wall, 200);
+    walls[name] = wall;
+  }
+  EXPECT_EQ(floors.at("ground"), 0);
+  EXPECT_EQ(floors.at("path"), 5);
+  EXPECT_EQ(floors.at("lever"), 59);
+  EXPECT_EQ(floors.at("lever-pressed"), 60);
+  EXPECT_EQ(floors.at("revealed"), 63);
+  EXPECT_EQ(floors.at("pattern-dark"), 64);
+  EXPECT_EQ(floors.at("pattern-lit"), 65);
+  EXPECT_TRUE(terrain[floors.at("water")].flags & kTerrainWater);
+  EXPECT_TRUE(terrain[floors.at("lava-3")].flags & kTerrainLava);
+  EXPECT_TRUE(terrain[floors.at("ice")].flags & kTerrainIcy);
+  EXPECT_TRUE(terrain[floors.at("block-top")].flags & kTerrainPushable);
+  EXPECT_TRUE(terrain[floors.at("canopy")].flags & kTerrainTransparentRoof);
+  EXPECT_EQ(walls.at("wall"), 1);
+  EXPECT_EQ(walls.at("wall-on-path"), 2);
+  Tileset t = LoadTileset(Theme::kRiver);
+  for (const auto& [name, wall] : walls) {
+    int holes = 0;
+    for (int y = 0; y < 24; ++y)
+      for (int x = 0; x < 32; ++x) holes += t.At(199 + wall, x, y) == 0;
+    EXPECT_EQ(holes, 0) << name;
+  }
+  Theme theme;
+  ASSERT_TRUE(ThemeFromName("castle", theme));
+  EXPECT_EQ(theme, Theme::kCastle);
+  EXPECT_FALSE(ThemeFromName("moon", theme));
 }
 
 }  // namespace

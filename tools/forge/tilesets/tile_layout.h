@@ -79,6 +79,9 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "world/world.h"
 
@@ -146,5 +149,12 @@ int RoofJoinsOf(int tileIndex);
 // flags and `next` links of the 200 floor images.
 using TerrainTable = std::array<TerrainEntry, 200>;
 TerrainTable LayoutTerrain();
+
+// Names for the layout's floor images (0..199) and wall numbers (1..200),
+// one word each ("water", "bank-n", "lever", "wall", "house-door"), so that
+// level sources and legends can say what they mean. Frames and pieces that
+// come in runs are numbered from 1 ("water-2", "family-9").
+std::vector<std::pair<std::string, int>> LayoutFloorNames();
+std::vector<std::pair<std::string, int>> LayoutWallNames();
 
 }  // namespace torvel::forge

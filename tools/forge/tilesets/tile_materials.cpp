@@ -86,6 +86,16 @@ std::string ThemeName(Theme theme) {
   return "basicTiles";
 }
 
+bool ThemeFromName(const std::string& name, Theme& theme) {
+  for (Theme t : {Theme::kBasic, Theme::kRiver, Theme::kForest, Theme::kCastle, Theme::kUnder}) {
+    if (ThemeName(t) == name) {
+      theme = t;
+      return true;
+    }
+  }
+  return false;
+}
+
 double FamilySpill(Theme theme) {
   return theme == Theme::kCastle ? 7 : 9;
 }

@@ -48,7 +48,9 @@ Px CycleFloor(Theme theme, double x, double y, int frame);
 double FamilySpill(Theme theme);
 double FamilyRagged(Theme theme);
 
-// File name of the tileset picture ("basicTiles", "river", ...).
+// File name of the tileset picture ("basicTiles", "river", ...), and the
+// theme of such a name (false when there is none).
 std::string ThemeName(Theme theme);
+bool ThemeFromName(const std::string& name, Theme& theme);
 
 }  // namespace torvel::forge

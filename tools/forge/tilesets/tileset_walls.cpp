@@ -101,8 +101,10 @@ void StandingFace(TilesetCanvas& c, int t, Theme theme, int kind) {
         }
         double bark = Fbm(x / 2, y / 8, 16, 3, 2, 1121);
         double round = 1 - (u + 0.4) * (u + 0.4) * 0.6;
-        if (theme == Theme::kUnder) px = {kGrey, 9 + 10 * round + bark};  // a toadstool's stem
-        else px = {kBrown, 4 + 8 * round + 3 * bark};
+        if (theme == Theme::kUnder)
+          px = {kGrey, 9 + 10 * round + bark};  // a toadstool's stem
+        else
+          px = {kBrown, 4 + 8 * round + 3 * bark};
         return true;
       }
       case 1: {  // a fence
