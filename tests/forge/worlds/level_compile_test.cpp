@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
 #include <set>
 
 #include "forge/worlds/level_autotile.h"
@@ -64,8 +65,8 @@ TEST_F(LevelTest, MapLandsWhereTheSourcePutsIt) {
   EXPECT_EQ(MapTile(*m, 6, 5).wall, 1);
   EXPECT_EQ(MapTile(*m, 4, 4).item, 16);
   EXPECT_EQ(MapTile(*m, 4, 4).floor, 0);  // laid onto the filled dirt
-  EXPECT_EQ(MapTile(*m, 10, 10).floor, 40);
-  EXPECT_EQ(MapTile(*m, 11, 11).floor, 40);
+  EXPECT_EQ(MapTile(*m, 10, 10).floor, 36);
+  EXPECT_EQ(MapTile(*m, 11, 11).floor, 36);
   EXPECT_EQ(MapTile(*m, 12, 12).floor, 0);
 
   // Grid starts first in reading order, then the listed ones.
@@ -120,7 +121,7 @@ TEST_F(LevelTest, WorldCarriesTheTilesetsImagesAndTerrain) {
     EXPECT_EQ(loaded_.terrain[f].flags, tiles.terrain[f].flags) << f;
     EXPECT_EQ(loaded_.terrain[f].next, tiles.terrain[f].next) << f;
   }
-  for (int n : {0, 5, 40, 199, 200, 300, 399}) {
+  for (int n : {0, 5, 36, 199, 200, 300, 399}) {
     ASSERT_NE(GetTile(n), nullptr);
     EXPECT_EQ(GetTile(n)[0], n % 251) << n;
     EXPECT_EQ(GetTile(n)[767], n % 251) << n;
@@ -156,7 +157,7 @@ TEST_F(LevelTest, PaintingLayersInFileOrder) {
   EXPECT_EQ(MapTile(*m, 0, 0).item, 8);
   EXPECT_EQ(MapTile(*m, 1, 0).floor, 0);  // the dirt rectangle took the gold away
   EXPECT_EQ(MapTile(*m, 1, 0).item, 0);
-  EXPECT_EQ(MapTile(*m, 0, 1).floor, 40);  // 'like ~' plus gold
+  EXPECT_EQ(MapTile(*m, 0, 1).floor, 36);  // 'like ~' plus gold
   EXPECT_EQ(MapTile(*m, 0, 1).item, 8);
   EXPECT_EQ(MapTile(*m, 0, 2).item, 8);  // the repeated row
   EXPECT_EQ(MapTile(*m, 1, 2).light, -20);
@@ -200,7 +201,8 @@ TEST(LevelAutotile, RoofsWallFeetAndEdges) {
     for (int x = 5; x <= 7; ++x) MapTile(m, x, y).floor = 5;
   for (int y = 2; y <= 3; ++y)
     for (int x = 10; x <= 12; ++x) MapTile(m, x, y).floor = 6;
-  AutotileMap(m, kAutotileRoofs | kAutotileGround | kAutotileEdges, 1);
+  AutotileMap(m, kAutotileRoofs | kAutotileGround | kAutotileEdges, 1,
+              testing::TestTileset().terrain);
 
   struct Case {
     int x, y;
@@ -225,6 +227,65 @@ TEST(LevelAutotile, RoofsWallFeetAndEdges) {
     const uint8_t f = MapTile(m, x, 2).floor;
     EXPECT_TRUE(f >= 5 && f <= 16) << int(f);
   }
+}
+
+// Outside ground beside water or lava shows the shore on the sides where it
+// lies; the second roof family is pieced together like the first.
+TEST(LevelAutotile, BanksAndTheSecondRoofs) {
+  Map m;
+  NewMap(m, kSizeSmall, "B");
+  for (Tile& t : m.tiles) t = Tile{};
+  for (int y = 5; y <= 7; ++y)
+    for (int x = 5; x <= 7; ++x) MapTile(m, x, y).floor = 36;  // a pond
+  MapTile(m, 15, 5).floor = 52;                                // a lava hole
+  MapTile(m, 12, 12).floor = 36;                               // water on both sides of (13, 12)
+  MapTile(m, 14, 12).floor = 36;
+  for (int x = 2; x <= 3; ++x) MapTile(m, x, 15) = Tile{175, 14, 0, 0, 0, 0};
+  AutotileMap(m, kAutotileRoofs | kAutotileBanks, 1, testing::TestTileset().terrain);
+  struct Case {
+    int x, y;
+    uint8_t floor;
+  } cases[] = {
+      {6, 4, 42},    // water to the south
+      {8, 6, 43},    // to the west
+      {6, 8, 40},    // to the north
+      {4, 6, 41},    // to the east
+      {4, 4, 49},    // only across the south-east corner
+      {8, 8, 51},    // only across the north-west corner
+      {15, 4, 127},  // lava to the south: the lava shore of the same side
+      {13, 12, 0},   // water east and west: no piece fits
+      {6, 6, 36},    // the water itself
+      {2, 15, 162},  // second roofs: joined east only (186 in the first family)
+      {3, 15, 163},  // joined west only (187)
+  };
+  for (const Case& c : cases) EXPECT_EQ(MapTile(m, c.x, c.y).floor, c.floor) << c.x << "," << c.y;
+}
+
+TEST(LevelAutotile, AlternativesArePickedPerTile) {
+  CompiledWorld w;
+  std::string error;
+  ASSERT_TRUE(testing::Compile(WorldFile(),
+                               {Map0(),
+                                Hub(),
+                                Final(),
+                                {"w/03.map",
+                                 "map 3\nname \"A\"\nsize 64\nlegend\n  a floor dirt|grass|rock\n"
+                                 "  w wall stone|hedge roof 190\nend\nfill a\nrect 0 0 64 2 "
+                                 "w\nrect 9 9 1 1 ,\nhero at 9 9\n"}},
+                               w, error))
+      << error;
+  std::map<int, int> floors, walls;
+  for (const Tile& t : w.world.maps[3]->tiles) {
+    if (t.wall) {
+      ++walls[t.wall];
+      EXPECT_EQ(t.floor, 190);
+    } else {
+      ++floors[t.floor];
+    }
+  }
+  EXPECT_EQ(floors.size(), 3u);
+  for (auto [floor, count] : floors) EXPECT_GT(count, 64 * 62 / 6) << floor;
+  EXPECT_EQ(walls.size(), 2u);
 }
 
 TEST_F(LevelTest, AutotileIsTheSameEveryRun) {

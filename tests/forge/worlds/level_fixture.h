@@ -15,8 +15,9 @@
 
 namespace torvel::forge::testing {
 
-// Floors: 0..4 outside ground, 5..16 the ground family, 40 water, 41 lava,
-// 42 impassable rock, 43 <-> 44 an animated pair, 45 pushable, 46 may be
+// Floors where the forge's tilesets keep them: 0..4 outside ground, 5..16
+// the ground family, 36 water, 52 lava, 120 an impassable chasm, 96 <-> 97 an
+// animated pair, 76 a pushable block's top leaving 77, a track blocks may be
 // pushed on. Walls: 1 stone, 3 hedge. Tile n of the picture is filled with
 // the value n % 251 so that cut images can be told apart.
 inline WorldTileset TestTileset() {
@@ -28,15 +29,15 @@ inline WorldTileset TestTileset() {
         t.picture[static_cast<size_t>((n / 20) * 24 + y) * 640 + (n % 20) * 32 + x] =
             static_cast<uint8_t>(n % 251);
   }
-  t.terrain[40] = {kTerrainWater, 40, 0};
-  t.terrain[41] = {kTerrainLava, 41, 0};
-  t.terrain[42] = {kTerrainImpassable, 42, 0};
-  t.terrain[43] = {kTerrainAnimates, 44, 0};
-  t.terrain[44] = {kTerrainAnimates, 43, 0};
-  t.terrain[45] = {kTerrainPushable, 46, 0};
-  t.terrain[46] = {kTerrainCanBePushedOn, 46, 0};
-  t.floorNames = {{"dirt", 0},  {"grass", 5}, {"water", 40}, {"lava", 41},
-                  {"rock", 42}, {"pool", 43}, {"block", 45}, {"slot", 46}};
+  t.terrain[36] = {kTerrainWater, 36, 0};
+  t.terrain[52] = {kTerrainLava, 52, 0};
+  t.terrain[120] = {kTerrainImpassable, 120, 0};
+  t.terrain[96] = {kTerrainAnimates, 97, 0};
+  t.terrain[97] = {kTerrainAnimates, 96, 0};
+  t.terrain[76] = {kTerrainPushable, 77, 0};
+  t.terrain[77] = {kTerrainCanBePushedOn, 77, 0};
+  t.floorNames = {{"dirt", 0},   {"grass", 5}, {"water", 36}, {"lava", 52},
+                  {"rock", 120}, {"pool", 96}, {"block", 76}, {"track", 77}};
   t.wallNames = {{"stone", 1}, {"hedge", 3}};
   return t;
 }

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "common/byte_io.h"
+#include "forge/tilesets/tileset_builder.h"
 #include "forge/worlds/level_preview.h"
 #include "forge/worlds/world_sources.h"
 #include "level_fixture.h"
@@ -88,6 +89,42 @@ TEST(WorldsForge, ABrokenSourceStopsTheForge) {
   EXPECT_FALSE(ForgeWorldFiles(options, sources, testing::TestTilesets, error));
   EXPECT_EQ(error, "test/03-bad.map:6: two monsters start on (1, 1)");
   EXPECT_FALSE(std::filesystem::exists(options.outDir + "/test.vwd"));
+}
+
+// The worlds take their tiles from the tileset forge, with words for the
+// places of its layout.
+TEST(WorldsForge, TilesetsComeFromTheTilesetForge) {
+  WorldTileset t;
+  std::string error;
+  ASSERT_TRUE(ForgedWorldTileset("river", t, error)) << error;
+  EXPECT_EQ(t.picture, BuildTileset(Theme::kRiver));
+  const TerrainTable terrain = TilesetTerrain(Theme::kRiver);
+  for (int f = 0; f < kTerrainEntries; ++f) {
+    EXPECT_EQ(t.terrain[f].flags, terrain[f].flags) << f;
+    EXPECT_EQ(t.terrain[f].next, terrain[f].next) << f;
+  }
+  auto floor = [&](const char* name) {
+    for (const auto& [n, f] : t.floorNames)
+      if (n == name) return f;
+    ADD_FAILURE() << name;
+    return 0;
+  };
+  struct Case {
+    const char* name;
+    uint16_t flag;
+  } cases[] = {{"water", kTerrainWater},         {"lava", kTerrainLava},
+               {"pit", kTerrainImpassable},      {"ice", kTerrainIcy},
+               {"mud", kTerrainMuddy},           {"block-top", kTerrainPushable},
+               {"track", kTerrainCanBePushedOn}, {"socket", kTerrainCanBePushedOn},
+               {"plate", kTerrainStepChanges},   {"canopy", kTerrainTransparentRoof}};
+  for (const Case& c : cases) EXPECT_TRUE(t.terrain[floor(c.name)].flags & c.flag) << c.name;
+  EXPECT_EQ(t.terrain[floor("block-top")].next, floor("track"));
+  for (const auto& [name, wall] : t.wallNames) {
+    EXPECT_GE(wall, 1) << name;
+    EXPECT_LE(wall, 200) << name;
+  }
+  EXPECT_FALSE(ForgedWorldTileset("moon", t, error));
+  EXPECT_NE(error.find("no tileset named \"moon\""), std::string::npos) << error;
 }
 
 // The overview shows walls, items, monsters and specials where they are.

@@ -18,13 +18,26 @@ namespace {
 
 constexpr int kDefaultRoof = 199;  // the interior roof piece; auto-tile picks the right one
 
-// A legend entry with its words turned into numbers.
+// A legend entry with its words turned into numbers. A word may offer
+// alternatives ("ground|speckle|ground-stones"), one picked per tile.
 struct Resolved {
   const LegendEntry* entry = nullptr;
-  int floor = -1;
-  int wall = -1;
-  int roof = kDefaultRoof;
+  std::vector<int> floor;
+  std::vector<int> wall;
+  std::vector<int> roof = {kDefaultRoof};
 };
+
+// The same pick for the same tile of the same map, whatever else changes.
+int Pick(const std::vector<int>& choices, int x, int y, int map, int salt) {
+  if (choices.size() == 1) return choices[0];
+  uint32_t h = static_cast<uint32_t>(x) * 73856093u ^ static_cast<uint32_t>(y) * 19349663u ^
+               static_cast<uint32_t>(map + 1) * 83492791u ^
+               static_cast<uint32_t>(salt) * 2654435761u;
+  h ^= h >> 13;
+  h *= 0x5bd1e995u;
+  h ^= h >> 15;
+  return choices[h % choices.size()];
+}
 
 struct Cell {
   bool covered = false;  // some ground was painted here
@@ -63,6 +76,23 @@ class MapBuilder {
     return false;
   }
 
+  // Each of the alternatives a word offers.
+  bool TileNumbers(const LegendEntry& e, const std::string& words, bool wall,
+                   std::vector<int>& out) {
+    out.clear();
+    size_t start = 0;
+    while (true) {
+      size_t bar = words.find('|', start);
+      int n = 0;
+      if (!TileNumber(e, words.substr(start, bar == std::string::npos ? bar : bar - start), wall,
+                      n))
+        return false;
+      out.push_back(n);
+      if (bar == std::string::npos) return true;
+      start = bar + 1;
+    }
+  }
+
   // A floor (or roof) or wall word: a number or a name of the tileset or the world.
   bool TileNumber(const LegendEntry& e, const std::string& word, bool wall, int& number) {
     if (ParseInt(word, number)) {
@@ -89,9 +119,9 @@ class MapBuilder {
     for (const auto& [ch, e] : src_.legend) {
       Resolved r;
       r.entry = &e;
-      if (!e.floor.empty() && !TileNumber(e, e.floor, false, r.floor)) return false;
-      if (!e.wall.empty() && !TileNumber(e, e.wall, true, r.wall)) return false;
-      if (!e.roof.empty() && !TileNumber(e, e.roof, false, r.roof)) return false;
+      if (!e.floor.empty() && !TileNumbers(e, e.floor, false, r.floor)) return false;
+      if (!e.wall.empty() && !TileNumbers(e, e.wall, true, r.wall)) return false;
+      if (!e.roof.empty() && !TileNumbers(e, e.roof, false, r.roof)) return false;
       resolved_[ch] = r;
     }
     return true;
@@ -117,11 +147,12 @@ class MapBuilder {
     if (e.Ground()) {
       c = Cell{};
       c.covered = true;
-      if (r.wall > 0) {
-        c.wall = static_cast<uint8_t>(r.wall);
-        c.floor = static_cast<uint8_t>(r.roof);
+      const int n = src_.number;
+      if (!r.wall.empty()) {
+        c.wall = static_cast<uint8_t>(Pick(r.wall, x, y, n, 1));
+        c.floor = static_cast<uint8_t>(Pick(r.roof, x, y, n, 2));
       } else {
-        c.floor = static_cast<uint8_t>(r.floor);
+        c.floor = static_cast<uint8_t>(Pick(r.floor, x, y, n, 3));
       }
       c.light = src_.light;
     }
@@ -192,7 +223,8 @@ class MapBuilder {
           return Fail(c.at, "item " + std::to_string(c.item) + " on a wall at " + TileText(x, y));
       }
     }
-    if (src_.autotile) AutotileMap(map_, src_.autotile, static_cast<uint32_t>(src_.number + 1));
+    if (src_.autotile)
+      AutotileMap(map_, src_.autotile, static_cast<uint32_t>(src_.number + 1), tileset_.terrain);
     return true;
   }
 

@@ -448,11 +448,13 @@ bool ParseMapLine(Reader& r, MapSource& map) {
         steps |= kAutotileGround;
       } else if (step == "edges") {
         steps |= kAutotileEdges;
+      } else if (step == "banks") {
+        steps |= kAutotileBanks;
       } else {
-        return r.Fail("unknown auto-tile step \"" + step + "\" (roofs, ground, edges)");
+        return r.Fail("unknown auto-tile step \"" + step + "\" (roofs, ground, edges, banks)");
       }
     }
-    map.autotile = steps ? steps : (kAutotileRoofs | kAutotileGround | kAutotileEdges);
+    map.autotile = steps ? steps : kAutotileAll;
     return true;
   } else if (key == "legend") {
     if (!w.Done()) return false;

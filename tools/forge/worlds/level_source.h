@@ -78,6 +78,8 @@ struct PaintStep {
 constexpr uint8_t kAutotileRoofs = 1;
 constexpr uint8_t kAutotileGround = 2;
 constexpr uint8_t kAutotileEdges = 4;
+constexpr uint8_t kAutotileBanks = 8;
+constexpr uint8_t kAutotileAll = 15;
 
 struct MapSource {
   SourceLocation at;
