@@ -263,7 +263,10 @@ class MapBuilder {
     const uint16_t flags = t.floor < kTerrainEntries ? tileset_.terrain[t.floor].flags : 0;
     const bool liquid = (flags & (kTerrainWater | kTerrainLava)) != 0;
     if (KindSwims(kind)) {
-      if (!liquid) return Fail(at, who + " swims: start it in water or lava");
+      if (!liquid)
+        return Fail(at, who +
+                            " swims: start it in water or lava (a character naming no floor stands "
+                            "on what was painted before it: 'like ~ monster ...' brings its own)");
       return true;
     }
     const uint16_t kf = KindEntry(kind).flags;

@@ -12,7 +12,7 @@ namespace torvel::forge {
 namespace {
 
 constexpr int kStrip = 9;      // label strip above the map
-constexpr int kDarkest = -20;  // dark maps still read in the preview
+constexpr int kDarkest = -12;  // dark maps still read in the preview
 
 struct Canvas {
   MapPreview& p;
