@@ -90,20 +90,22 @@ struct MenuInput {
   uint8_t lastHeld = kFireOrSpell;
   uint8_t repeat = 0;
 
-  // Moves a choice of 0..2 and reports a new press of fire or spell.
-  bool Step(uint8_t& choice, uint32_t& idleStamp) {
+  // Moves a choice of 0..2; `moved` tells whether it moved (the title then
+  // stays awake), the result whether fire or spell was newly pressed.
+  bool Step(uint8_t& choice, bool& moved) {
     uint8_t held = GetHeldActions();
     ++repeat;
     if (lastHeld == 0 || repeat > 10) repeat = 0;
+    moved = false;
     if (repeat == 0 && (held & kActionUp)) {
       choice = choice == 0 ? 2 : choice - 1;
       MakeNormalSound(0);
-      idleStamp = PlatformMilliseconds();
+      moved = true;
     }
     if (repeat == 0 && (held & kActionDown)) {
       choice = choice == 2 ? 0 : choice + 1;
       MakeNormalSound(0);
-      idleStamp = PlatformMilliseconds();
+      moved = true;
     }
     bool pressed = (held & ~lastHeld & kFireOrSpell) != 0;
     lastHeld = held;
@@ -222,14 +224,14 @@ bool ContinueScreen(Display* display) {
   Glow glow;
   int32_t band = 1;
   uint8_t choice = 0;
-  uint32_t idleStamp = 0;  // the continue screen has no idle shows
+  bool moved = false;  // the continue screen has no idle shows to put off
   StepPacer pacer;
   for (;;) {
     pacer.BeginPass();
     while (pacer.TakeStep()) {
       glow.Step();
       if (band < 200) band += 8;
-      if (input.Step(choice, idleStamp)) {
+      if (input.Step(choice, moved)) {
         MakeNormalSound(1);
         ResetPlayer(kResetNewGame, 0, 0);
         LoadSlot(choice);
@@ -269,7 +271,10 @@ uint8_t TitleMenu(Display* display) {
     while (!done && pacer.TakeStep()) {
       glow.Step();
       if (band < 200) band += 8;
-      if (input.Step(choice, idleStamp)) {
+      bool moved = false;
+      bool pressed = input.Step(choice, moved);
+      if (moved) idleStamp = PlatformMilliseconds();
+      if (pressed) {
         MakeNormalSound(1);
         idleStamp = PlatformMilliseconds();
         if (choice == 1) {

@@ -269,6 +269,31 @@ TEST_F(TitleTest, LeftAloneItShowsTheCreditsThenTheIntroTenSecondsApart) {
   EXPECT_GE(gIntroStart, introAt - 70);
 }
 
+// Ends the first idle show with a key, and the title after it with Escape.
+void NoteFrameAndLeaveAfterAShow(HeadlessPlatform& p) {
+  NoteFrame(p);
+  size_t n = gNotes.size();
+  if (gNotes.back().shown == Shown::Other && (n == 1 || gNotes[n - 2].shown == Shown::Title))
+    p.Push({Ev::Character, ' '});
+  if (gNotes.back().shown == Shown::Title && n > 1 && gNotes[n - 2].shown == Shown::Other)
+    p.Push({Ev::Character, 27});
+}
+
+TEST_F(TitleTest, AMovePutsTheIdleShowsOff) {
+  platform().onPresent = NoteFrameAndLeaveAfterAShow;
+  uint32_t start = platform().Milliseconds();
+  // About eight seconds in, a move down.
+  platform().At(start + 8000, {Ev::KeyDown, kDownKey});
+  platform().At(start + 8050, {Ev::KeyUp, kDownKey});
+  EXPECT_EQ(TitleMenu(&display()), kTitleQuit);
+  uint32_t showAt = 0;
+  for (const FrameNote& n : gNotes)
+    if (n.shown == Shown::Other && showAt == 0) showAt = n.ms;
+  ASSERT_NE(showAt, 0u);
+  EXPECT_GT(showAt - start, 18000u);
+  EXPECT_LE(showAt - start, 18000u + 100u);
+}
+
 class CreditsTest : public TitleTest {
  protected:
   // The credits line that is drawn only after the ending, and the frame in
