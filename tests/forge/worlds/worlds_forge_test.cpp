@@ -112,13 +112,18 @@ TEST(WorldsForge, TilesetsComeFromTheTilesetForge) {
   struct Case {
     const char* name;
     uint16_t flag;
-  } cases[] = {{"water", kTerrainWater},         {"lava", kTerrainLava},
-               {"pit", kTerrainImpassable},      {"ice", kTerrainIcy},
-               {"mud", kTerrainMuddy},           {"block-top", kTerrainPushable},
-               {"track", kTerrainCanBePushedOn}, {"socket", kTerrainCanBePushedOn},
-               {"plate", kTerrainStepChanges},   {"canopy", kTerrainTransparentRoof}};
+  } cases[] = {{"water", kTerrainWater},
+               {"lava", kTerrainLava},
+               {"pit", kTerrainImpassable},
+               {"ice", kTerrainIcy},
+               {"mud", kTerrainMuddy},
+               {"block-top", kTerrainPushable},
+               {"block-track", kTerrainCanBePushedOn},
+               {"block-socket", kTerrainCanBePushedOn},
+               {"plate", kTerrainStepChanges},
+               {"canopy", kTerrainTransparentRoof}};
   for (const Case& c : cases) EXPECT_TRUE(t.terrain[floor(c.name)].flags & c.flag) << c.name;
-  EXPECT_EQ(t.terrain[floor("block-top")].next, floor("track"));
+  EXPECT_EQ(t.terrain[floor("block-top")].next, floor("block-track"));
   for (const auto& [name, wall] : t.wallNames) {
     EXPECT_GE(wall, 1) << name;
     EXPECT_LE(wall, 200) << name;
