@@ -64,6 +64,15 @@ const MapCase kMapCases[] = {
      "w/03.map:5: serpent (kind 10) at (1, 1) swims"},
     {"walker in water", "fill .\nrect 0 0 2 2 ~\nmonster spider at 1 1\nhero at 9 9\n",
      "w/03.map:6: spider (kind 4) at (1, 1) starts in water or lava"},
+    {"big monster against a wall",
+     "fill .\nrect 5 0 1 20 #\nmonster mamaspdr at 6 5\nhero at 9 9\n",
+     "w/03.map:6: mamaspdr (kind 8) at (6, 5) needs the tiles (5..7, 4..6) clear, but (5, 4) is a "
+     "wall"},
+    {"pool too small for its swimmer",
+     "fill .\nrect 5 5 3 3 ~\nmonster thething at 6 6\nhero at 9 9\n",
+     "w/03.map:6: thething (kind 26) at (6, 6) needs the tiles (4..8, 4..8) all in open water or "
+     "lava, but "
+     "(4, 4) is not"},
     {"hero in water", "fill .\nrect 0 0 2 2 ~\nhero at 1 1\n",
      "w/03.map:6: hero (kind 1) at (1, 1) starts in water, lava or on impassable ground"},
     {"special never placed", "fill .\nspecial lost step do win\nhero at 9 9\n",

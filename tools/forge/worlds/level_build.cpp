@@ -267,15 +267,52 @@ class MapBuilder {
         return Fail(at, who +
                             " swims: start it in water or lava (a character naming no floor stands "
                             "on what was painted before it: 'like ~ monster ...' brings its own)");
-      return true;
     }
     const uint16_t kf = KindEntry(kind).flags;
     if (kind == 1 && (liquid || (flags & kTerrainImpassable)))
       return Fail(at, who + " starts in water, lava or on impassable ground");
-    if (!(kf & (KindFlag::Flies | KindFlag::PassesWalls))) {
+    if (!KindSwims(kind) && !(kf & (KindFlag::Flies | KindFlag::PassesWalls))) {
       if (flags & kTerrainImpassable) return Fail(at, who + " starts on impassable ground");
       if (liquid && !(kf & KindFlag::EntersLiquid))
         return Fail(at, who + " starts in water or lava");
+    }
+    return CheckFootprint(kind, x, y, at, who);
+  }
+
+  // A guy moves only while its whole box is free for it: a big one started
+  // against a wall, or a swimmer whose pool is too small, is stuck for good.
+  bool CheckFootprint(int kind, int x, int y, const SourceLocation& at, const std::string& who) {
+    const uint16_t kf = KindEntry(kind).flags;
+    if (kf & (KindFlag::BoxFromSprite | KindFlag::PassesWalls)) return true;
+    const int size = KindSize(kind);
+    const int cx = x * 32 + 16, cy = y * 24 + 12;
+    const int x0 = (cx - size) / 32, x1 = (cx + size - 1) / 32;
+    const int y0 = (cy - 3 * size / 4) / 24, y1 = (cy + 3 * size / 4 - 1) / 24;
+    const std::string box = " needs the tiles (" + std::to_string(x0) + ".." + std::to_string(x1) +
+                            ", " + std::to_string(y0) + ".." + std::to_string(y1) + ") ";
+    for (int ty = y0; ty <= y1; ++ty) {
+      for (int tx = x0; tx <= x1; ++tx) {
+        if (!OnMap(map_, tx, ty)) return Fail(at, who + box + "and they reach off the map");
+        const Tile& t = MapTile(map_, tx, ty);
+        const uint16_t flags = tileset_.terrain[t.floor].flags;
+        const bool liquid = (flags & (kTerrainWater | kTerrainLava)) != 0;
+        const std::string where = TileText(tx, ty);
+        if (t.wall) return Fail(at, who + box + "clear, but " + where + " is a wall");
+        if (KindSwims(kind)) {
+          if (!liquid || ItemBlocksWalkers(t.item))
+            return Fail(at, who + box + "all in open water or lava, but " + where + " is not");
+        } else if (kf & KindFlag::Flies) {
+          if (ItemBlocksAll(t.item))
+            return Fail(
+                at, who + box + "clear, but " + where + " holds item " + std::to_string(t.item));
+        } else {
+          if (ItemBlocksWalkers(t.item))
+            return Fail(
+                at, who + box + "clear, but " + where + " holds item " + std::to_string(t.item));
+          if ((flags & kTerrainImpassable) || (liquid && !(kf & KindFlag::EntersLiquid)))
+            return Fail(at, who + box + "passable, but " + where + " is not");
+        }
+      }
     }
     return true;
   }
