@@ -4,6 +4,7 @@
 // must never hold.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
@@ -11,10 +12,13 @@
 
 #include "actors/behaviour.h"
 #include "actors/kinds.h"
+#include "common/byte_io.h"
 #include "forge/tilesets/tileset_builder.h"
 #include "forge/worlds/level_names.h"
+#include "forge/worlds/world_sources.h"
 #include "platform/paths.h"
 #include "player/player.h"
+#include "support/headless_fixture.h"
 #include "world/items.h"
 #include "world/world.h"
 
@@ -32,6 +36,9 @@ struct WorldRule {
 
 const WorldRule kWorlds[] = {
     {0, "river.vwd", Theme::kRiver, 14, {6, 7, 8, 9}, 64},
+    {1, "forest.vwd", Theme::kForest, 12, {7, 8, 9, 10}, 64},
+    {2, "castle.vwd", Theme::kCastle, 15, {2, 3, 4, 5}, 64},
+    {3, "under.vwd", Theme::kUnder, 11, {2, 3, 4, 5}, 128},
 };
 
 constexpr uint16_t kEventBits = 0x0001 | 0x0002 | 0x0004 | 0x0080 | 0x0400;
@@ -185,6 +192,113 @@ INSTANTIATE_TEST_SUITE_P(Worlds, ForgedWorld, ::testing::ValuesIn(kWorlds),
                            std::string name = info.param.file;
                            return name.substr(0, name.find('.'));
                          });
+
+// The castle's lock: the lever, the plates, the wall it opens and the
+// special it switches off sit where the game checks them.
+TEST(ForgedWorlds, TheCastleLockIsWhereTheGameChecksIt) {
+  SetGameDir(TORVEL_GAME_DIR);
+  World w;
+  ASSERT_TRUE(LoadWorld(w, "castle.vwd"));
+  ASSERT_GE(w.mapCount, 17);
+  const Map& m = *w.maps[16];
+  ASSERT_GE(m.width, 64);
+  EXPECT_EQ(MapTile(m, 11, 31).floor, 59);
+  const int plates[][2] = {{2, 33},  {4, 33},  {6, 33},  {2, 35},  {4, 35},  {6, 35},
+                           {2, 37},  {4, 37},  {6, 37},  {9, 33},  {11, 33}, {13, 33},
+                           {9, 35},  {11, 35}, {13, 35}, {9, 37},  {11, 37}, {13, 37},
+                           {18, 33}, {18, 37}, {16, 35}, {18, 35}, {20, 35}};
+  for (const auto& p : plates) {
+    const Tile& t = MapTile(m, p[0], p[1]);
+    EXPECT_TRUE(t.floor == 64 || t.floor == 65) << p[0] << "," << p[1];
+    EXPECT_EQ(t.wall, 0);
+  }
+  // Stepping on a plate turns it over, both ways.
+  EXPECT_TRUE(w.terrain[64].flags & kTerrainStepChanges);
+  EXPECT_EQ(w.terrain[64].next, 65);
+  EXPECT_TRUE(w.terrain[65].flags & kTerrainStepChanges);
+  EXPECT_EQ(w.terrain[65].next, 64);
+  for (int x = 29; x <= 35; ++x) EXPECT_NE(MapTile(m, x, 46).wall, 0) << x;
+  bool special = false;
+  for (const Special& s : m.specials) special |= s.trigger && s.x == 32 && s.y == 46;
+  EXPECT_TRUE(special);
+  // Any guy crossing a plate would turn it: no monster starts near them.
+  for (const MonsterStart& s : m.monsters) {
+    if (s.kind > 1) {
+      EXPECT_FALSE(s.x <= 22 && s.y >= 28 && s.y <= 40) << int(s.x) << "," << int(s.y);
+    }
+  }
+}
+
+// The underworld's hub: the chasm is the only way north, the tiles the game
+// bridges are open chasm until then, and the skull door beyond leads on.
+TEST(ForgedWorlds, TheUnderworldOpeningIsWhereTheGameMakesIt) {
+  SetGameDir(TORVEL_GAME_DIR);
+  World w;
+  ASSERT_TRUE(LoadWorld(w, "under.vwd"));
+  const Map& hub = *w.maps[1];
+  ASSERT_EQ(hub.width, 128);
+  for (int y = 12; y <= 14; ++y) {
+    for (int x = 0; x < hub.width; ++x) {
+      const Tile& t = MapTile(hub, x, y);
+      const bool blocked = t.wall != 0 || (w.terrain[t.floor].flags & kTerrainImpassable);
+      EXPECT_TRUE(blocked) << x << "," << y;
+      if (x == 63 || x == 64) {
+        EXPECT_EQ(t.wall, 0) << x << "," << y;
+      }
+    }
+  }
+  EXPECT_EQ(w.terrain[35].flags & (kTerrainImpassable | kTerrainWater | kTerrainLava), 0);
+  EXPECT_TRUE(ItemBlocksAll(MapTile(hub, 61, 8).item));
+  bool door = false;
+  for (const Special& s : hub.specials)
+    door |= s.trigger && s.x == 61 && s.y == 8 && s.effect == kGotoMap && s.value == 11;
+  EXPECT_TRUE(door);
+  bool thing = false;
+  for (const MonsterStart& s : w.maps[11]->monsters) thing |= s.kind == 26;
+  EXPECT_TRUE(thing);
+}
+
+// Each piece of the sword lies once in the whole game: a second one would
+// complete the armour again.
+TEST(ForgedWorlds, EachPieceOfTheSwordOnce) {
+  SetGameDir(TORVEL_GAME_DIR);
+  std::map<int, int> pieces;
+  for (const WorldRule& rule : kWorlds) {
+    World w;
+    ASSERT_TRUE(LoadWorld(w, rule.file));
+    for (int m = 0; m < w.mapCount; ++m) {
+      for (const Tile& t : w.maps[m]->tiles) {
+        if (t.item >= 12 && t.item <= 15) ++pieces[t.item];
+      }
+    }
+  }
+  for (int item = 12; item <= 15; ++item) EXPECT_EQ(pieces[item], 1) << item;
+}
+
+// The forge writes the same bytes from the same sources, and the game
+// folder holds what the sources say now.
+TEST(ForgedWorlds, SameSourcesSameBytes) {
+  std::vector<WorldSourceFiles> sources;
+  std::string error;
+  ASSERT_TRUE(ReadWorldSources(std::string(TORVEL_SOURCE_DIR) + "/content/worlds", sources, error))
+      << error;
+  ASSERT_EQ(sources.size(), std::size(kWorlds));
+  const std::string root = torvel::testing::MakeTempDir(torvel::testing::TestName());
+  for (int run = 0; run < 2; ++run) {
+    ForgeOptions options;
+    options.outDir = root + "/game" + std::to_string(run);
+    std::filesystem::create_directories(options.outDir);
+    ASSERT_TRUE(ForgeWorldFiles(options, sources, ForgedWorldTileset, error)) << error;
+  }
+  for (const WorldRule& rule : kWorlds) {
+    std::vector<uint8_t> a, b, forged;
+    ASSERT_TRUE(ReadFileBytes(root + "/game0/" + rule.file, a));
+    ASSERT_TRUE(ReadFileBytes(root + "/game1/" + rule.file, b));
+    ASSERT_TRUE(ReadFileBytes(std::string(TORVEL_GAME_DIR) + "/" + rule.file, forged));
+    EXPECT_EQ(a, b) << rule.file;
+    EXPECT_EQ(a, forged) << rule.file;
+  }
+}
 
 }  // namespace
 }  // namespace torvel::forge
