@@ -50,7 +50,7 @@ struct Set {
 class Screen {
  public:
   explicit Screen(Display& d) : d_(d) {}
-  void Picture(const std::vector<uint8_t>& pixels) {
+  void Show(const std::vector<uint8_t>& pixels) {
     for (int y = 0; y < 480; ++y) std::memcpy(d_.screen + y * d_.pitch, &pixels[y * 640], 640);
   }
   void Save(const std::string& path) const {
@@ -94,7 +94,7 @@ void PlayScreen(Screen& s, const Fonts& fonts, const Set& items, const Set& bull
   Display* d = s.get();
   d->SetPalette(GamePaletteBgrx().data());
   std::vector<uint8_t> tiles = BuildTileset(Theme::kRiver);
-  s.Picture(RenderTilesetScene(tiles, TilesetTerrain(Theme::kRiver)));
+  s.Show(RenderTilesetScene(tiles, TilesetTerrain(Theme::kRiver)));
   auto at = [](int c, int r) { return std::pair<int, int>{c * 32 + 16, r * 24 + 12}; };
   struct Thing {
     int sprite, c, r, height;
@@ -161,9 +161,9 @@ void PlayScreen(Screen& s, const Fonts& fonts, const Set& items, const Set& bull
 
 void ShopScreen(Screen& s, const Fonts& fonts, const Set& shop, const Set& ui) {
   Display* d = s.get();
-  Picture picture = ShopPicture();
+  ScreenPicture picture = ShopPicture();
   d->SetPalette(picture.palette.data());
-  s.Picture(picture.pixels);
+  s.Show(picture.pixels);
   const int owned[16] = {1, 1, 0, 0, 1, 0, 0, 0, 1, 1, 1, 0, 1, 0, 0, 0};
   const int icons[16] = {13, 14, 15, 16, 3, 4, 5, 6, 8, 9, 10, 11, 18, 19, 20, -1};
   for (int cell = 0; cell < 16; ++cell) {

@@ -11,7 +11,8 @@ namespace torvel::forge {
 
 namespace {
 
-bool WritePicture(const ForgeOptions& options, const std::string& file, const Picture& picture) {
+bool WritePicture(const ForgeOptions& options, const std::string& file,
+                  const ScreenPicture& picture) {
   BmpImage image;
   image.width = 640;
   image.height = 480;
@@ -25,7 +26,7 @@ bool WritePicture(const ForgeOptions& options, const std::string& file, const Pi
 }  // namespace
 
 bool ForgePictures(const ForgeOptions& options) {
-  Picture title = TitleCard();
+  ScreenPicture title = TitleCard();
   return WritePicture(options, "intro1", PresenterCard()) &&
          WritePicture(options, "intro2", title) && WritePicture(options, "title", title) &&
          WritePicture(options, "trail1", FarewellCard()) &&

@@ -48,7 +48,7 @@ void Bottle(ShadeImage& img, double x, double footY, double h, int ramp) {
 
 }  // namespace
 
-Picture ShopPicture() {
+ScreenPicture ShopPicture() {
   ShadeImage img(640, 480);
   Planks(img, 0, 0, 639, 479, 4, 7003);
   // The heading's board, top left, dark under the gold letters.

@@ -13,8 +13,8 @@ namespace torvel::forge {
 
 namespace {
 
-Picture InGamePalette(const ShadeImage& img, double dither = 0.6) {
-  Picture p;
+ScreenPicture InGamePalette(const ShadeImage& img, double dither = 0.6) {
+  ScreenPicture p;
   p.pixels = Quantize(img, dither);
   p.palette = GamePaletteBgrx();
   return p;
@@ -48,7 +48,7 @@ void HeroSilhouette(ShadeImage& img, double x, double footY, double s, int ramp,
 
 }  // namespace
 
-Picture PresenterCard() {
+ScreenPicture PresenterCard() {
   ShadeImage img(640, 480);
   Sky(img, 0, 479, kGrey, 1, 1);
   Halo(img, 320, 190, 150, 5);
@@ -116,11 +116,11 @@ ShadeImage TitleScene(bool withSubtitle) {
 
 }  // namespace
 
-Picture TitleCard() {
+ScreenPicture TitleCard() {
   return InGamePalette(TitleScene(true));
 }
 
-Picture FarewellCard() {
+ScreenPicture FarewellCard() {
   ShadeImage img(640, 480);
   SkyBlend(img, 0, 330, kBlue, 6, kGold, 24, 0.45);
   Halo(img, 320, 330, 180, 6, kGold);
@@ -136,7 +136,7 @@ Picture FarewellCard() {
   return InGamePalette(img);
 }
 
-Picture ClosingCard() {
+ScreenPicture ClosingCard() {
   ShadeImage img(640, 480);
   SkyBlend(img, 0, 479, kGrey, 1, kViolet, 4, 0.3);
   Stars(img, 0, 479, 90, 61);

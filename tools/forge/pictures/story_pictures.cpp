@@ -17,7 +17,7 @@ namespace torvel::forge {
 // epilogue darkens this picture one value at a time while its text scrolls,
 // so it keeps to values 1..31 of a palette whose first 32 entries climb
 // from black to bright (a warm sepia), and entry 255 is the bars' gold.
-Picture EpiloguePicture() {
+ScreenPicture EpiloguePicture() {
   ShadeImage img(640, 480);
   for (int y = 0; y < 480; ++y)
     for (int x = 0; x < 640; ++x) {
@@ -62,7 +62,7 @@ Picture EpiloguePicture() {
       if (sword.Painted(x, y)) img.Set(x, y, kGrey, 10 + sword.ShadeAt(x, y) * 0.6);
   Halo(img, hx + 16, foot - 160, 60, 5);
 
-  Picture p;
+  ScreenPicture p;
   p.pixels = Quantize(img, 0.6);
   for (uint8_t& v : p.pixels) v = static_cast<uint8_t>(std::clamp<int>(v & 31, 1, 31));
   // Sepia: black through brown and amber to cream.
@@ -70,8 +70,9 @@ Picture EpiloguePicture() {
   p.palette = game;
   for (int i = 0; i < 32; ++i) {
     double t = i / 31.0;
-    double r = 255 * std::min(1.0, t * 1.25), g = 230 * std::pow(t, 1.25),
-           b = 190 * std::pow(t, 1.9);
+    // Green and blue come up later than red: t^1.25 and about t^2.
+    double r = 255 * std::min(1.0, t * 1.25), g = 230 * t * std::sqrt(std::sqrt(t)),
+           b = 190 * t * t;
     p.palette[i * 4 + 0] = static_cast<uint8_t>(b);
     p.palette[i * 4 + 1] = static_cast<uint8_t>(g);
     p.palette[i * 4 + 2] = static_cast<uint8_t>(r);
@@ -83,7 +84,7 @@ Picture EpiloguePicture() {
 }
 
 // An old map of the four lands, for a special to show.
-Picture OldMapPicture() {
+ScreenPicture OldMapPicture() {
   ShadeImage img(640, 480);
   for (int y = 0; y < 480; ++y)
     for (int x = 0; x < 640; ++x) {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "forge/paint/noise.h"
+#include "forge/paint/paint_math.h"
 
 namespace torvel::forge {
 
@@ -115,7 +116,7 @@ Scene BuildScene() {
     for (int x = 0; x < kSize; ++x) s.At(x, y).floor = rng.Below(2);
   // A winding path and a small square.
   for (int x = 0; x < kSize; ++x) {
-    int py = 11 + static_cast<int>(std::floor(2.2 * std::sin(x * 0.45)));
+    int py = 11 + static_cast<int>(std::floor(2.2 * Sin(x * 0.45)));
     for (int y = py; y <= py + 1; ++y) s.At(x, y).floor = tile::kFamilyFirst;
   }
   for (int y = 3; y <= 6; ++y)
