@@ -422,3 +422,89 @@ TEST_F(GuyMoveTest, TheHeroIsMovedTwiceATickWhileHasted) {
 
 }  // namespace
 }  // namespace torvel::testing
+
+namespace torvel::testing {
+namespace {
+
+// The castle's floor-pattern lock on map 16 of world 2.
+class FloorLockTest : public Scenario {
+ protected:
+  void SetUp() override {
+    Scenario::SetUp();
+    Prepare();
+  }
+  void Prepare() {
+    BuildMap({}, 64);
+    for (Tile& t : map().tiles) t.wall = 0;
+    for (int x = 29; x <= 35; ++x) At(x, 46).wall = kFixtureWall;
+    // The plate changes when stepped on, so a refused step shows.
+    world().terrain[59].flags = kTerrainStepChanges;
+    world().terrain[59].next = 58;
+    At(11, 31).floor = 59;
+    map().specials[3].trigger = 0x0101;
+    map().specials[3].x = 32;
+    map().specials[3].y = 46;
+    map().specials[4].trigger = 0x0101;
+    map().specials[4].x = 33;
+    map().specials[4].y = 46;
+    Player().worldNumber = 2;
+    Player().currentMap = 16;
+    Player().shotFlags = 0;
+  }
+  void SetPattern() {
+    struct T {
+      int x, y, floor;
+    } pattern[] = {
+        {2, 33, 65},  {4, 33, 64},  {6, 33, 65},  {2, 35, 64},  {4, 35, 65},  {6, 35, 64},
+        {2, 37, 65},  {4, 37, 64},  {6, 37, 65},  {9, 33, 65},  {11, 33, 64}, {13, 33, 65},
+        {9, 35, 65},  {11, 35, 64}, {13, 35, 65}, {9, 37, 64},  {11, 37, 65}, {13, 37, 64},
+        {18, 33, 65}, {18, 37, 65}, {16, 35, 64}, {18, 35, 65}, {20, 35, 64},
+    };
+    for (const T& t : pattern) At(t.x, t.y).floor = static_cast<uint8_t>(t.floor);
+  }
+  // The hero walks onto the plate from the left.
+  void StepOnThePlate() {
+    Guy* hero = Hero(9, 31);
+    Hold(kActionRight);
+    for (int i = 0; i < 40 && hero->tileX != 11; ++i) Tick();
+    Hold(0);
+    ASSERT_EQ(hero->tileX, 11);
+  }
+};
+
+TEST_F(FloorLockTest, TheRightPatternOpensTheGate) {
+  SetPattern();
+  StepOnThePlate();
+  EXPECT_EQ(At(11, 31).floor, 60);
+  for (int x = 29; x <= 35; ++x) {
+    EXPECT_EQ(At(x, 46).wall, 0);
+    EXPECT_EQ(At(x, 46).floor, 63);
+  }
+  EXPECT_EQ(map().specials[3].trigger, 0) << "the special on the gate is switched off";
+  EXPECT_EQ(map().specials[4].trigger, 0x0101) << "its neighbour is not";
+}
+
+TEST_F(FloorLockTest, AWrongPatternKeepsTheGateAndTheStepDoesNotCount) {
+  SetPattern();
+  At(18, 35).floor = 64;
+  StepOnThePlate();
+  EXPECT_EQ(At(11, 31).floor, 59) << "not even the plate's own change happens";
+  EXPECT_EQ(At(32, 46).wall, kFixtureWall);
+  EXPECT_EQ(map().specials[3].trigger, 0x0101);
+}
+
+TEST_F(FloorLockTest, TheLockIsOnlyOnItsMapAndOffUnderTheFloorCheat) {
+  for (int variant = 0; variant < 3; ++variant) {
+    Prepare();
+    SetPattern();
+    if (variant == 0) Player().currentMap = 15;
+    if (variant == 1) Player().worldNumber = 1;
+    if (variant == 2) Player().shotFlags = kShotFloorImmune;
+    StepOnThePlate();
+    EXPECT_EQ(At(11, 31).floor, 58) << "an ordinary plate: it changes underfoot";
+    EXPECT_EQ(At(32, 46).wall, kFixtureWall);
+  }
+}
+
+}  // namespace
+}  // namespace torvel::testing
