@@ -71,8 +71,8 @@ void HeroShot2(Fixed x, Fixed y, uint8_t facing, uint8_t power, uint8_t flags);
 void StormStrike(const Map& map, Fixed x, Fixed y);
 
 // One tick of every bullet, in slot order, and of one bullet.
-void UpdateBullets(Map& map, const World& world);
-void UpdateBullet(Bullet& bullet, Map& map, const World& world);
+void UpdateBullets(Map& map, World& world);
+void UpdateBullet(Bullet& bullet, Map& map, World& world);
 // The nine points of an r-pixel square around (x, y) (16.16) lie on the map
 // on tiles without a wall or a solid item. When not, the shot specials
 // around the centre's tile fire.
