@@ -11,29 +11,29 @@
 namespace torvel {
 
 // Walkers (behaviours_walkers.cpp and behaviours_walkers2.cpp).
-void SkeletonBehaviour(Guy& guy, Map& map, World& world, Guy* target);     // 2
-void SpiderBehaviour(Guy& guy, Map& map, World& world, Guy* target);       // 4
-void BigSpiderBehaviour(Guy& guy, Map& map, World& world, Guy* target);    // 5
-void ZombieBehaviour(Guy& guy, Map& map, World& world, Guy* target);       // 6
-void PygmyBehaviour(Guy& guy, Map& map, World& world, Guy* target);        // 9
-void EyeguyBehaviour(Guy& guy, Map& map, World& world, Guy* target);       // 13
-void ShroomLordBehaviour(Guy& guy, Map& map, World& world, Guy* target);   // 18
-void MicroBehaviour(Guy& guy, Map& map, World& world, Guy* target);        // 19
-void GolemBehaviour(Guy& guy, Map& map, World& world, Guy* target);        // 20
-void ShroomBehaviour(Guy& guy, Map& map, World& world, Guy* target);       // 24
-void StickmanBehaviour(Guy& guy, Map& map, World& world, Guy* target);     // 30
-void SnowguyBehaviour(Guy& guy, Map& map, World& world, Guy* target);      // 33
-void PenguinBehaviour(Guy& guy, Map& map, World& world, Guy* target);      // 34
-void ZomboniBehaviour(Guy& guy, Map& map, World& world, Guy* target);      // 35
-void GeozoidBehaviour(Guy& guy, Map& map, World& world, Guy* target);      // 38
-void MumbleBehaviour(Guy& guy, Map& map, World& world, Guy* target);       // 39
-void CactusBehaviour(Guy& guy, Map& map, World& world, Guy* target);       // 42
-void RollerBehaviour(Guy& guy, Map& map, World& world, Guy* target);       // 43
-void MechaBehaviour(Guy& guy, Map& map, World& world, Guy* target);        // 46
+void SkeletonBehaviour(Guy& guy, Map& map, World& world, Guy* target);       // 2
+void SpiderBehaviour(Guy& guy, Map& map, World& world, Guy* target);         // 4
+void BigSpiderBehaviour(Guy& guy, Map& map, World& world, Guy* target);      // 5
+void ZombieBehaviour(Guy& guy, Map& map, World& world, Guy* target);         // 6
+void PygmyBehaviour(Guy& guy, Map& map, World& world, Guy* target);          // 9
+void EyeguyBehaviour(Guy& guy, Map& map, World& world, Guy* target);         // 13
+void ShroomLordBehaviour(Guy& guy, Map& map, World& world, Guy* target);     // 18
+void MicroBehaviour(Guy& guy, Map& map, World& world, Guy* target);          // 19
+void GolemBehaviour(Guy& guy, Map& map, World& world, Guy* target);          // 20
+void ShroomBehaviour(Guy& guy, Map& map, World& world, Guy* target);         // 24
+void StickmanBehaviour(Guy& guy, Map& map, World& world, Guy* target);       // 30
+void SnowguyBehaviour(Guy& guy, Map& map, World& world, Guy* target);        // 33
+void PenguinBehaviour(Guy& guy, Map& map, World& world, Guy* target);        // 34
+void ZomboniBehaviour(Guy& guy, Map& map, World& world, Guy* target);        // 35
+void GeozoidBehaviour(Guy& guy, Map& map, World& world, Guy* target);        // 38
+void MumbleBehaviour(Guy& guy, Map& map, World& world, Guy* target);         // 39
+void CactusBehaviour(Guy& guy, Map& map, World& world, Guy* target);         // 42
+void RollerBehaviour(Guy& guy, Map& map, World& world, Guy* target);         // 43
+void MechaBehaviour(Guy& guy, Map& map, World& world, Guy* target);          // 46
 void CentipedeBodyBehaviour(Guy& guy, Map& map, World& world, Guy* target);  // 51
 void CentipedeHeadBehaviour(Guy& guy, Map& map, World& world, Guy* target);  // 52
-void WackoBehaviour(Guy& guy, Map& map, World& world, Guy* target);        // 53
-void SantaBehaviour(Guy& guy, Map& map, World& world, Guy* target);        // 59
+void WackoBehaviour(Guy& guy, Map& map, World& world, Guy* target);          // 53
+void SantaBehaviour(Guy& guy, Map& map, World& world, Guy* target);          // 59
 
 // Fliers (behaviours_fliers.cpp).
 void BatBehaviour(Guy& guy, Map& map, World& world, Guy* target);        // 3
@@ -50,13 +50,13 @@ void MagmazoidBehaviour(Guy& guy, Map& map, World& world, Guy* target);   // 23
 void FreakazoidBehaviour(Guy& guy, Map& map, World& world, Guy* target);  // 50
 
 // Spawners (behaviours_spawners.cpp).
-void EggSacBehaviour(Guy& guy, Map& map, World& world, Guy* target);         // 7
-void MotherSpiderBehaviour(Guy& guy, Map& map, World& world, Guy* target);   // 8
-void MossBehaviour(Guy& guy, Map& map, World& world, Guy* target);           // 21
-void MossGroundBehaviour(Guy& guy, Map& map, World& world, Guy* target);     // 22
-void TentacleBehaviour(Guy& guy, Map& map, World& world, Guy* target);       // 27, 28
-void HugeBatBehaviour(Guy& guy, Map& map, World& world, Guy* target);        // 29
-void LampBehaviour(Guy& guy, Map& map, World& world, Guy* target);           // 41
+void EggSacBehaviour(Guy& guy, Map& map, World& world, Guy* target);        // 7
+void MotherSpiderBehaviour(Guy& guy, Map& map, World& world, Guy* target);  // 8
+void MossBehaviour(Guy& guy, Map& map, World& world, Guy* target);          // 21
+void MossGroundBehaviour(Guy& guy, Map& map, World& world, Guy* target);    // 22
+void TentacleBehaviour(Guy& guy, Map& map, World& world, Guy* target);      // 27, 28
+void HugeBatBehaviour(Guy& guy, Map& map, World& world, Guy* target);       // 29
+void LampBehaviour(Guy& guy, Map& map, World& world, Guy* target);          // 41
 
 // Stationary shooters (behaviours_shooters.cpp).
 void LookylooBehaviour(Guy& guy, Map& map, World& world, Guy* target);   // 16
@@ -68,11 +68,11 @@ void BoilerBehaviour(Guy& guy, Map& map, World& world, Guy* target);     // 54
 void UltrazoidBehaviour(Guy& guy, Map& map, World& world, Guy* target);  // 56
 
 // Bosses that walk (behaviours_bosses.cpp and behaviours_bobby.cpp).
-void TowerBehaviour(Guy& guy, Map& map, World& world, Guy* target);     // 15
+void TowerBehaviour(Guy& guy, Map& map, World& world, Guy* target);      // 15
 void BigShroomBehaviour(Guy& guy, Map& map, World& world, Guy* target);  // 25
-void BobbyBehaviour(Guy& guy, Map& map, World& world, Guy* target);     // 32
-void YetiBehaviour(Guy& guy, Map& map, World& world, Guy* target);      // 36, 37
-void VorgaBehaviour(Guy& guy, Map& map, World& world, Guy* target);     // 57
-void SdzlBehaviour(Guy& guy, Map& map, World& world, Guy* target);      // 58
+void BobbyBehaviour(Guy& guy, Map& map, World& world, Guy* target);      // 32
+void YetiBehaviour(Guy& guy, Map& map, World& world, Guy* target);       // 36, 37
+void VorgaBehaviour(Guy& guy, Map& map, World& world, Guy* target);      // 57
+void SdzlBehaviour(Guy& guy, Map& map, World& world, Guy* target);       // 58
 
 }  // namespace torvel

@@ -38,16 +38,18 @@ struct SweepBox {
 };
 
 constexpr SweepBox kSweepBoxes[12] = {
-    {}, {}, {},
-    {-120, 0, 45, 160, 8, 8, 8, 8},        // 3
-    {-180, -100, 0, 80, -8, 8, -8, 8},     // 4
-    {-200, -180, 0, 0, -12, 0, -12, 0},    // 5
-    {-150, -120, 40, 0, -8, -8, -8, -8},   // 6
-    {0, -150, 150, -20, 0, -12, 0, -12},   // 7
-    {20, -100, 230, 0, 8, -8, 8, -8},      // 8
-    {0, 0, 230, 70, 12, 0, 12, 0},         // 9
-    {-120, 0, 45, 160, 8, 8, 8, 8},        // 10
-    {-220, 0, -10, 120, 12, 0, 0, 12},     // 11
+    {},
+    {},
+    {},
+    {-120, 0, 45, 160, 8, 8, 8, 8},       // 3
+    {-180, -100, 0, 80, -8, 8, -8, 8},    // 4
+    {-200, -180, 0, 0, -12, 0, -12, 0},   // 5
+    {-150, -120, 40, 0, -8, -8, -8, -8},  // 6
+    {0, -150, 150, -20, 0, -12, 0, -12},  // 7
+    {20, -100, 230, 0, 8, -8, 8, -8},     // 8
+    {0, 0, 230, 70, 12, 0, 12, 0},        // 9
+    {-120, 0, 45, 160, 8, 8, 8, 8},       // 10
+    {-220, 0, -10, 120, 12, 0, 0, 12},    // 11
 };
 
 void Sweep(Guy& guy, Guy& target, Map& map, World& world) {
@@ -73,7 +75,8 @@ void ActionEffects(Guy& guy, Guy& target, Map& map, World& world) {
   int32_t x = FixedToInt(guy.x), y = FixedToInt(guy.y);
   switch (guy.anim) {
     case 2:  // the slam comes down in a column before it
-      if (guy.animFrame == 5 && guy.animAccum < 32 && GuyHitsBox(x - 64, y, x + 8, y + 225, &target)) {
+      if (guy.animFrame == 5 && guy.animAccum < 32 &&
+          GuyHitsBox(x - 64, y, x + 8, y + 225, &target)) {
         HurtGuy(&target, 0, ToFixed(12), 64, map, world);
         target.dx = 0;
         target.dy = ToFixed(12);

@@ -250,7 +250,8 @@ void LichBehaviour(Guy& guy, Map& map, World& world, Guy* target) {
     if (!(Within(guy, target, 400) || JustHurt(guy))) return;
     guy.aiState = 1;
   }
-  if (guy.busy && AtFrame(guy, 2, 1) && NewFrame(guy)) FireBeam(guy.x, guy.y + ToFixed(8), guy.slot);
+  if (guy.busy && AtFrame(guy, 2, 1) && NewFrame(guy))
+    FireBeam(guy.x, guy.y + ToFixed(8), guy.slot);
   if (!target) {
     guy.dx = Dampen(guy.dx, kFixedOne / 8);
     guy.dy = Dampen(guy.dy, kFixedOne / 8);

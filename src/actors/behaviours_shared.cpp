@@ -52,7 +52,7 @@ void ClampVelocity(Guy& guy, Fixed limit) {
 }
 
 uint8_t FacingOfVector(Fixed vx, Fixed vy, Fixed zone, uint8_t keep) {
-  bool up = vy < -zone, down = vy > zone;
+  bool up = vy<-zone, down = vy> zone;
   if (vx < -zone) return up ? 5 : down ? 3 : 4;
   if (vx > zone) return up ? 7 : down ? 1 : 0;
   return up ? 6 : down ? 2 : keep;
@@ -99,8 +99,7 @@ Bullet* FireFrom(const Guy& guy, int32_t ox, int32_t oy, uint8_t dir, uint8_t ki
 
 Bullet* ThrowFrom(const Guy& guy, int32_t ox, int32_t oy, Fixed z, Fixed dx, Fixed dy, Fixed dz,
                   int32_t timer, uint8_t facing, uint8_t kind) {
-  return AddBullet(guy.x + ToFixed(ox), guy.y + ToFixed(oy), z, dx, dy, dz, 0, timer, facing,
-                   kind);
+  return AddBullet(guy.x + ToFixed(ox), guy.y + ToFixed(oy), z, dx, dy, dz, 0, timer, facing, kind);
 }
 
 Guy* SpawnChecked(Fixed x, Fixed y, Fixed z, uint8_t kind, Fixed standX, Fixed standY, Map& map,

@@ -193,8 +193,8 @@ void BoilerBehaviour(Guy& guy, Map&, World&, Guy*) {
       static constexpr int32_t kSpoutX[3] = {36, 52, 68};
       static constexpr int32_t kSpoutDx[3] = {-2, 0, 2};
       for (int i = 0; i < 3; ++i) {
-        ThrowFrom(guy, kSpoutX[i], 0, ToFixed(50), ToFixed(kSpoutDx[i]), ToFixed(12), -3 * kFixedOne,
-                  24, 2, 13);
+        ThrowFrom(guy, kSpoutX[i], 0, ToFixed(50), ToFixed(kSpoutDx[i]), ToFixed(12),
+                  -3 * kFixedOne, 24, 2, 13);
       }
     }
     return;
@@ -226,7 +226,8 @@ void UltrazoidBehaviour(Guy& guy, Map&, World&, Guy*) {
       // Everything it has, all at once.
       GuySound(guy, 66, 1100);
       guy.aiTimer = 2;
-      static constexpr Throw kStars[5] = {{-4, 6, -2}, {-2, 8, -2}, {0, 9, -2}, {2, 8, -2}, {4, 6, -2}};
+      static constexpr Throw kStars[5] = {
+          {-4, 6, -2}, {-2, 8, -2}, {0, 9, -2}, {2, 8, -2}, {4, 6, -2}};
       static constexpr Throw kFireballs[3] = {{-4, 16, -10}, {0, 18, -10}, {4, 16, -10}};
       static constexpr Throw kRocks[4] = {{-8, 1, -1}, {-4, 4, -1}, {4, 4, -1}, {8, 1, -1}};
       static constexpr Throw kSnowballs[3] = {{-5, 1, -2}, {0, 6, -2}, {5, 1, -2}};

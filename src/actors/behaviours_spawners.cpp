@@ -24,7 +24,8 @@ bool OtherMossAt(const Guy& self, int32_t tx, int32_t ty) {
   for (int slot = 0; slot < GuyPoolSize(); ++slot) {
     const Guy* g = GetGuy(slot);
     if (!g || g == &self || g->life <= 0) continue;
-    if ((g->kind == kMoss || g->kind == kMossGround) && g->tileX == tx && g->tileY == ty) return true;
+    if ((g->kind == kMoss || g->kind == kMossGround) && g->tileX == tx && g->tileY == ty)
+      return true;
   }
   return false;
 }
@@ -222,7 +223,8 @@ void LampBehaviour(Guy& guy, Map& map, World& world, Guy*) {
   if (guy.life == 0) return;
   if (guy.busy) {
     if (guy.anim != 2) return;
-    if (guy.animFrame >= 5) AddSmokePuff(guy.x + ToFixed(20), guy.y + ToFixed(12), guy.z, kFixedOne);
+    if (guy.animFrame >= 5)
+      AddSmokePuff(guy.x + ToFixed(20), guy.y + ToFixed(12), guy.z, kFixedOne);
     if (Beat(guy, 2, 18)) {
       // Out of the smoke a djinni takes shape.
       Guy* djinni = SpawnChecked(guy.x + ToFixed(20), guy.y + ToFixed(12), ToFixed(10), 40, guy.x,

@@ -38,8 +38,8 @@ void SkeletonBehaviour(Guy& guy, Map& map, World& world, Guy* target) {
     StartAction(guy, 5);
     return;
   }
-  static constexpr ChaseStyle kStyle{4, 4, 128, 48, 8, 34, 1200, 2, false, false, false,
-                                     512, 32, 35, 1200, 4};
+  static constexpr ChaseStyle kStyle{4,     4,     128,   48,  8,  34, 1200, 2,
+                                     false, false, false, 512, 32, 35, 1200, 4};
   ChaseAndWander(guy, target, kStyle);
 }
 
@@ -100,8 +100,8 @@ void ZombieBehaviour(Guy& guy, Map& map, World& world, Guy* target) {
     }
     return;
   }
-  static constexpr ChaseStyle kStyle{1, 1, 64, 128, 32, 50, 1200, 2, false, false, false,
-                                     0, 0, 0, 0, 0};
+  static constexpr ChaseStyle kStyle{1,     1,     64,    128, 32, 50, 1200, 2,
+                                     false, false, false, 0,   0,  0,  0,    0};
   ChaseAndWander(guy, target, kStyle);
 }
 
@@ -110,7 +110,8 @@ void PygmyBehaviour(Guy& guy, Map& map, World& world, Guy* target) {
   HurtCry(guy, 58, 59);
   bool hurt = JustHurt(guy) && guy.life > 0;
   // Every hit makes an angry pygmy angrier for longer.
-  if (hurt && guy.aiState == 1 && guy.aiTimer < 240) guy.aiTimer = static_cast<uint8_t>(guy.aiTimer + 10);
+  if (hurt && guy.aiState == 1 && guy.aiTimer < 240)
+    guy.aiTimer = static_cast<uint8_t>(guy.aiTimer + 10);
   if (guy.busy) {
     if (Beat(guy, 2, 6)) {
       Blow(guy, target, 16, 16, 8, 6, map, world);
@@ -179,8 +180,8 @@ void EyeguyBehaviour(Guy& guy, Map&, World&, Guy* target) {
     }
     return;
   }
-  static constexpr ChaseStyle kStyle{3, 3, 128, 256, 32, 168, 1200, 2, true, true, true,
-                                     0, 0, 0, 0, 0};
+  static constexpr ChaseStyle kStyle{3,    3,    128,  256, 32, 168, 1200, 2,
+                                     true, true, true, 0,   0,  0,   0,    0};
   ChaseAndWander(guy, target, kStyle);
 }
 
@@ -206,8 +207,8 @@ void ShroomLordBehaviour(Guy& guy, Map&, World&, Guy* target) {
         for (int32_t out : {32, 24}) {
           int32_t px = 0, py = 0;
           PointAlong(guy, angle, out, px, py);
-          AddBullet(ToFixed(px), ToFixed(py), ToFixed(16), 8 * Cosine(angle), 8 * Sine(angle), 0,
-                    0, 16, static_cast<uint8_t>(angle), 14);
+          AddBullet(ToFixed(px), ToFixed(py), ToFixed(16), 8 * Cosine(angle), 8 * Sine(angle), 0, 0,
+                    16, static_cast<uint8_t>(angle), 14);
         }
       }
       guy.cooldown = 1;
@@ -259,8 +260,8 @@ void ShroomBehaviour(Guy& guy, Map&, World&, Guy* target) {
     }
     return;
   }
-  static constexpr ChaseStyle kStyle{1, 1, 128, 72, 8, 34, 1200, 2, false, false, false,
-                                     0, 0, 0, 0, 0};
+  static constexpr ChaseStyle kStyle{1,     1,     128,   72, 8, 34, 1200, 2,
+                                     false, false, false, 0,  0, 0,  0,    0};
   ChaseAndWander(guy, target, kStyle);
 }
 
@@ -323,8 +324,8 @@ void SnowguyBehaviour(Guy& guy, Map& map, World& world, Guy* target) {
     }
     return;
   }
-  static constexpr ChaseStyle kStyle{2, 2, 128, 64, 8, 34, 1200, 2, false, false, false,
-                                     512, 32, 115, 1100, 4};
+  static constexpr ChaseStyle kStyle{2,     2,     128,   64,  8,  34,  1200, 2,
+                                     false, false, false, 512, 32, 115, 1100, 4};
   ChaseAndWander(guy, target, kStyle);
 }
 
@@ -407,7 +408,8 @@ void MumbleBehaviour(Guy& guy, Map& map, World& world, Guy* target) {
   }
   KeepAnim(guy, 1, 64);
   // A shuffle: it stands still on the frames where its feet are planted.
-  bool planted = (guy.animFrame >= 3 && guy.animFrame <= 5) || (guy.animFrame >= 9 && guy.animFrame <= 11);
+  bool planted =
+      (guy.animFrame >= 3 && guy.animFrame <= 5) || (guy.animFrame >= 9 && guy.animFrame <= 11);
   if (planted) {
     Halt(guy);
   } else {
@@ -424,8 +426,8 @@ void WackoBehaviour(Guy& guy, Map& map, World& world, Guy* target) {
     }
     return;
   }
-  static constexpr ChaseStyle kStyle{4, 3, 128, 48, 8, 134, 1200, 2, false, false, false,
-                                     0, 0, 0, 0, 0};
+  static constexpr ChaseStyle kStyle{4,     3,     128,   48, 8, 134, 1200, 2,
+                                     false, false, false, 0,  0, 0,   0,    0};
   ChaseAndWander(guy, target, kStyle);
 }
 

@@ -285,7 +285,8 @@ void MechaBehaviour(Guy& guy, Map&, World&, Guy* target) {
       FireBullet(guy.x, guy.y, guy.facing, 25);
       guy.cooldown = static_cast<uint8_t>(Random(50) + 20);
     }
-    if ((AtFrame(guy, 2, 7) && NewFrame(guy) && Chance(4)) || (AtFrame(guy, 4, 7) && NewFrame(guy))) {
+    if ((AtFrame(guy, 2, 7) && NewFrame(guy) && Chance(4)) ||
+        (AtFrame(guy, 4, 7) && NewFrame(guy))) {
       guy.facing = static_cast<uint8_t>(Random(8));
     }
     return;

@@ -232,6 +232,8 @@ TEST_F(GuyMoveTest, LiquidsAndImpassableFloorsStopTheKindsTheyShould) {
     // Swimmers start in water, everyone else on dry ground.
     bool swims = KindFlags(c.kind) & KindFlag::Swims;
     BuildMap({"############", swims ? water : row, "############"});
+    // Steered by hand: its own routine would choose its own way.
+    Passive({c.kind});
     Guy* g = Add(c.kind, 2, 1);
     g->dx = ToFixed(5);
     Tick(20);
