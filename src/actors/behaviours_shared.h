@@ -24,8 +24,10 @@ inline bool Beat(const Guy& guy, uint8_t anim, uint8_t frame) {
   return AtFrame(guy, anim, frame) && guy.cooldown == 0;
 }
 // The first tick of the current frame: the accumulator has not yet gathered
-// one more step since the frame began.
+// one more step since the frame began. At 255 and above every tick shows a
+// new frame (the accumulator then sits at the rate's remainder).
 inline bool NewFrame(const Guy& guy) {
+  if (guy.animRate >= 255) return true;
   return guy.animAccum < static_cast<uint16_t>(guy.animRate > 0 ? guy.animRate : 1);
 }
 // The target is there and nearer than d (Manhattan, whole pixels).
