@@ -62,6 +62,8 @@ struct InputState {
   int32_t centreX = 0, centreY = 0;
   int32_t thresholdX = 0, thresholdY = 0;
   uint8_t joystickLast = 0;
+  bool frozen = false;
+  uint8_t frozenHeld = 0;
 };
 
 InputState gInput;
@@ -202,16 +204,36 @@ void OnKeyUp(int scanCode) {
 }
 
 uint8_t GetHeldActions() {
+  if (gInput.frozen) return gInput.frozenHeld;
   uint8_t bits = gInput.held;
   if (gInput.joystickEnabled) bits |= PollJoystick();
   return bits;
 }
 
 uint8_t TakePressedActions() {
-  if (gInput.joystickEnabled) PollJoystick();
+  if (gInput.joystickEnabled && !gInput.frozen) PollJoystick();
   uint8_t bits = gInput.pressed;
   gInput.pressed = 0;
   return bits;
+}
+
+void FreezeActions() {
+  gInput.frozen = false;
+  gInput.frozenHeld = GetHeldActions();
+  gInput.frozen = true;
+}
+
+void ThawActions() {
+  gInput.frozen = false;
+}
+
+uint8_t PeekPressedActions() {
+  return gInput.pressed;
+}
+
+void SetActionState(uint8_t held, uint8_t pressed) {
+  gInput.held = held;
+  gInput.pressed = pressed;
 }
 
 }  // namespace torvel

@@ -38,6 +38,16 @@ uint8_t GetHeldActions();
 // Bits pressed since the last call (keyboard and joystick buttons); clears them.
 uint8_t TakePressedActions();
 
+// One update step sees one state of the devices: while frozen, GetHeldActions
+// answers the bits held when the freeze began (keyboard and one joystick
+// poll), and TakePressedActions stops polling. Replays record exactly what a
+// step saw and put it back with SetActionState.
+void FreezeActions();
+void ThawActions();
+// The presses waiting for TakePressedActions, left in place.
+uint8_t PeekPressedActions();
+// Replaces the keyboard's held bits and the waiting presses (replays).
+void SetActionState(uint8_t held, uint8_t pressed);
 // The name keys.ini uses for a scan code ("" for codes without one).
 const char* KeyName(int code);
 // Fills four slots from a list of key names separated by blanks or tabs:
