@@ -5,11 +5,21 @@ namespace torvel {
 
 void ResetDialogue() {}
 void StartDialogue(uint8_t) {}
-bool StepDialogue() { return true; }
+bool StepDialogue() {
+  return true;
+}
 void DrawDialogue() {}
-uint8_t CurrentDialogue() { return 0; }
-uint8_t DialogueShownLines() { return 0; }
-uint8_t DialogueTypedLetters() { return 0; }
-const char* DialogueLineText(int) { return ""; }
+uint8_t CurrentDialogue() {
+  return 0;
+}
+uint8_t DialogueShownLines() {
+  return 0;
+}
+uint8_t DialogueTypedLetters() {
+  return 0;
+}
+const char* DialogueLineText(int) {
+  return "";
+}
 
 }  // namespace torvel

@@ -10,6 +10,7 @@
 #include "platform/paths.h"
 #include "platform/sdl/sdl_platform.h"
 #include "shell/program.h"
+#include "shell/replay.h"
 
 namespace {
 
@@ -40,11 +41,15 @@ void PrintHelp() {
   using torvel::UserPath;
   std::printf(
       "TORVEL - a top-down action adventure with its own world editor.\n\n"
-      "Usage: torvel [window] [editor] [--data-dir DIR] [--user-dir DIR] [--help]\n\n"
+      "Usage: torvel [window] [editor] [--data-dir DIR] [--user-dir DIR]\n"
+      "              [--record FILE] [--replay FILE] [--help]\n\n"
       "  window          play in a window instead of full screen (Alt+Enter toggles)\n"
       "  editor          open the world editor at once (E on the title screen opens it too)\n"
       "  --data-dir DIR  the game folder with graphics/, sound/ and the worlds\n"
       "  --user-dir DIR  the folder for saved games, key bindings and edited worlds\n"
+      "  --record FILE   record the input of the first game played into FILE\n"
+      "  --replay FILE   play a recorded game back without a window, at full speed,\n"
+      "                  and print whether it ends in the state it was recorded in\n"
       "  --help          this text\n\n"
       "Files:\n"
       "  game data       %s\n"
@@ -63,12 +68,18 @@ int main(int argc, char** argv) {
   std::string gameDir = ExecutableDir(argv[0]);
   std::string userDir;
   bool help = false;
+  std::string recordPath;
+  std::string replayPath;
   std::string commandLine;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--data-dir") == 0 && i + 1 < argc) {
       gameDir = argv[++i];
     } else if (std::strcmp(argv[i], "--user-dir") == 0 && i + 1 < argc) {
       userDir = argv[++i];
+    } else if (std::strcmp(argv[i], "--record") == 0 && i + 1 < argc) {
+      recordPath = argv[++i];
+    } else if (std::strcmp(argv[i], "--replay") == 0 && i + 1 < argc) {
+      replayPath = argv[++i];
     } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
       help = true;
     } else {
@@ -76,6 +87,7 @@ int main(int argc, char** argv) {
       commandLine += argv[i];
     }
   }
+  if (!replayPath.empty()) return torvel::RunReplayProgram(replayPath, gameDir);
   torvel::SetGameDir(gameDir);
   if (userDir.empty()) userDir = torvel::ChooseUserDir(gameDir, PrefPath());
   std::error_code ec;
@@ -92,6 +104,7 @@ int main(int argc, char** argv) {
   settings.integerScaling = ReadFlag(ini, "IntegerScaling", true);
   settings.vsync = ReadFlag(ini, "VSync", true);
 
+  if (!recordPath.empty()) torvel::RequestReplayRecording(recordPath);
   torvel::SdlPlatform platform(settings);
   torvel::InstallPlatform(&platform);
   int status = torvel::RunProgram(commandLine.c_str());

@@ -29,7 +29,7 @@ struct MessagePlace {
   int32_t x = 0;
   int32_t y = 0;
   int32_t ySpeed = 0;
-  int32_t time = 0;  // steps left to show
+  int32_t time = 0;        // steps left to show
   int32_t brightness = 0;  // drawn at half this
 };
 MessagePlace BigMessagePlace();

@@ -1,4 +1,9 @@
 // The pause menu and the saved-game slots of "torvel.sav".
+//
+// Escape during play opens the menu: resume, load or save a slot, leave the
+// map, the music volume, quit to the title. Its two panels slide in from the
+// left while it is open and slide away after. Saved games are three player
+// records of 336 bytes, 1008 bytes in all, in the user folder.
 #pragma once
 
 #include <cstdint>
@@ -20,8 +25,30 @@ void DrawPauseMenu();
 void SetPauseMapKind(uint8_t kind);
 void SetSlotCursor(uint8_t slot);
 
+// The menu as it stands, for tests and tools.
+struct PauseMenuView {
+  uint8_t cursor = 0;  // 0-5; there is no entry 3
+  uint8_t slotCursor = 0;
+  bool slotPanelOpen = false;
+  uint8_t mapKind = 0;
+  int32_t mainX = 0;  // -250 hidden
+  int32_t slotX = 0;
+};
+PauseMenuView GetPauseMenuView();
+
+constexpr int kSaveSlots = 3;
+constexpr int kSaveFileBytes = 1008;
+constexpr const char* kSaveFileName = "torvel.sav";
+
+// Reads slot n into the player record and applies its music volume. Without
+// a whole save file, or from a slot never saved to, the player starts a new
+// game instead.
 void LoadSlot(uint8_t slot);
-void SaveSlot(uint8_t slot);
+// Writes the player record into slot n, keeping the other two; a missing or
+// broken file is started afresh with empty slots. The file is replaced
+// atomically, so a failed save never loses the old one. False when it could
+// not be written.
+bool SaveSlot(uint8_t slot);
 
 struct SlotSummary {
   uint8_t chapter = 1;

@@ -1,0 +1,381 @@
+#include "shell/pause_menu.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "audio/sound.h"
+#include "common/byte_io.h"
+#include "common/trig.h"
+#include "gfx/font.h"
+#include "input/input.h"
+#include "player/player.h"
+#include "player/player_record.h"
+#include "shell/play_loop.h"
+#include "support/headless_fixture.h"
+
+namespace torvel {
+namespace {
+
+constexpr int kUpKey = 72;
+constexpr int kDownKey = 80;
+constexpr int kFireKey = 29;
+constexpr uint8_t kEscape = 27;
+
+enum : uint8_t { kStay = 1, kResume = 0, kLeave = 2, kQuit = 3 };
+
+class PauseMenuTest : public testing::HeadlessTest {
+ protected:
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    // Fonts, sprites and sounds from the forged game; torvel.sav goes to the
+    // test's own folder.
+    SetGameDir(TORVEL_GAME_DIR);
+    InitTrigTables();
+    InitGraphics(&display());
+    InitInput();
+    InitPlayerRecord();
+    ResetPlayer(kResetNewGame, 0, 1);
+    PostMapEvent(kEventNone, 0);
+    ResetPauseMenu();
+    SetSlotCursor(0);
+    SetPauseMapKind(0);
+  }
+  void TearDown() override {
+    PostMapEvent(kEventNone, 0);
+    ExitGraphics();
+    HeadlessTest::TearDown();
+  }
+
+  uint8_t Step() { return StepPauseMenu(&display()); }
+  // A key held for one step and let go before the next.
+  uint8_t Tap(int key) {
+    OnKeyDown(key);
+    uint8_t r = Step();
+    OnKeyUp(key);
+    return r;
+  }
+  uint8_t Choose() {
+    uint8_t r = Tap(kFireKey);
+    if (r == kStay) Step();  // let go
+    return r;
+  }
+  uint8_t Cursor() { return GetPauseMenuView().cursor; }
+  void MoveTo(uint8_t entry) {
+    for (int i = 0; i < 6 && Cursor() != entry; ++i) {
+      Tap(kDownKey);
+      Step();
+    }
+    ASSERT_EQ(Cursor(), entry);
+  }
+
+  std::string SavePath() { return dir() + "/torvel.sav"; }
+  std::vector<uint8_t> SaveBytes() {
+    std::vector<uint8_t> bytes;
+    ReadFileBytes(SavePath(), bytes);
+    return bytes;
+  }
+};
+
+TEST_F(PauseMenuTest, TheCursorSkipsTheMissingEntryAndWraps) {
+  OpenPauseMenu();
+  struct Case {
+    uint8_t from;
+    int key;
+    uint8_t to;
+  } cases[] = {
+      {0, kDownKey, 1}, {1, kDownKey, 2}, {2, kDownKey, 4}, {4, kDownKey, 5}, {5, kDownKey, 0},
+      {0, kUpKey, 5},   {5, kUpKey, 4},   {4, kUpKey, 2},   {2, kUpKey, 1},   {1, kUpKey, 0},
+  };
+  uint8_t at = 0;
+  for (const Case& c : cases) {
+    ASSERT_EQ(at, c.from);
+    Tap(c.key);
+    Step();
+    EXPECT_EQ(Cursor(), c.to) << int(c.from) << (c.key == kDownKey ? " down" : " up");
+    at = Cursor();
+  }
+}
+
+TEST_F(PauseMenuTest, AHeldDirectionMovesAtOnceThenEveryEleventhStep) {
+  OpenPauseMenu();
+  OnKeyDown(kDownKey);
+  std::vector<int> moves;
+  uint8_t last = Cursor();
+  for (int step = 0; step < 40; ++step) {
+    Step();
+    if (Cursor() != last) moves.push_back(step);
+    last = Cursor();
+  }
+  OnKeyUp(kDownKey);
+  EXPECT_EQ(moves, (std::vector<int>{0, 11, 22, 33}));
+}
+
+TEST_F(PauseMenuTest, OpeningForgetsAnEntryTheMapDoesNotOffer) {
+  struct Case {
+    uint8_t mapKind;
+    uint8_t cursor;
+    uint8_t opensAt;
+  } cases[] = {
+      {0, 4, 0}, {0, 2, 2}, {1, 2, 0}, {2, 2, 0}, {1, 4, 4}, {1, 5, 5},
+  };
+  for (const Case& c : cases) {
+    ResetPauseMenu();
+    SetPauseMapKind(c.mapKind);
+    OpenPauseMenu();
+    MoveTo(c.cursor);
+    OpenPauseMenu();
+    EXPECT_EQ(Cursor(), c.opensAt) << int(c.mapKind) << " " << int(c.cursor);
+  }
+}
+
+TEST_F(PauseMenuTest, EntriesResumeLeaveOrQuit) {
+  struct Case {
+    uint8_t mapKind;
+    uint8_t entry;
+    uint8_t result;
+    bool slotPanel;
+  } cases[] = {
+      {0, 0, kResume, false}, {0, 1, kStay, true},  {0, 2, kStay, true}, {1, 2, kLeave, false},
+      {2, 2, kLeave, false},  {1, 5, kQuit, false}, {1, 1, kStay, true},
+  };
+  for (const Case& c : cases) {
+    ResetPauseMenu();
+    SetPauseMapKind(c.mapKind);
+    OpenPauseMenu();
+    MoveTo(c.entry);
+    EXPECT_EQ(Choose(), c.result) << int(c.mapKind) << " " << int(c.entry);
+    EXPECT_EQ(GetPauseMenuView().slotPanelOpen, c.slotPanel);
+  }
+}
+
+TEST_F(PauseMenuTest, FireStillHeldFromPlayDoesNotChoose) {
+  OnKeyDown(kFireKey);
+  OpenPauseMenu();
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(Step(), kStay);
+  OnKeyUp(kFireKey);
+  Step();
+  EXPECT_EQ(Choose(), kResume);
+}
+
+TEST_F(PauseMenuTest, EscapeClosesTheSlotPanelFirstThenTheMenu) {
+  OpenPauseMenu();
+  MoveTo(1);
+  Choose();
+  ASSERT_TRUE(GetPauseMenuView().slotPanelOpen);
+  display().SetLastKey(kEscape);
+  EXPECT_EQ(Step(), kStay);
+  EXPECT_FALSE(GetPauseMenuView().slotPanelOpen);
+  display().SetLastKey(kEscape);
+  EXPECT_EQ(Step(), kResume);
+}
+
+TEST_F(PauseMenuTest, PanelsSlideInWhileOpenAndAwayAfter) {
+  OpenPauseMenu();
+  EXPECT_EQ(GetPauseMenuView().mainX, -250);
+  for (int i = 1; i <= 10; ++i) {
+    Step();
+    ASSERT_EQ(GetPauseMenuView().mainX, -250 + 25 * i);
+  }
+  Step();
+  EXPECT_EQ(GetPauseMenuView().mainX, 0);
+  MoveTo(1);
+  Choose();
+  for (int i = 0; i < 12; ++i) Step();
+  EXPECT_EQ(GetPauseMenuView().slotX, 0);
+  display().SetLastKey(kEscape);
+  Step();
+  Step();
+  EXPECT_EQ(GetPauseMenuView().slotX, -25);  // the closed panel slides back
+  for (int i = 0; i < 4; ++i) SlidePauseMenu();
+  EXPECT_EQ(GetPauseMenuView().mainX, -100);
+  for (int i = 0; i < 20; ++i) SlidePauseMenu();
+  EXPECT_EQ(GetPauseMenuView().mainX, -250);
+  EXPECT_EQ(GetPauseMenuView().slotX, -250);
+}
+
+TEST_F(PauseMenuTest, DrawsNothingWhileHiddenAndTheEntriesWhileOpen) {
+  display().ClearScreen();
+  DrawPauseMenu();
+  std::vector<uint8_t> blank(640 * 480, 0);
+  EXPECT_TRUE(std::equal(blank.begin(), blank.end(), display().screen));
+  OpenPauseMenu();
+  for (int i = 0; i < 10; ++i) Step();
+  display().ClearScreen();
+  DrawPauseMenu();
+  int lit = 0;
+  for (int y = 240; y < 430; ++y)
+    for (int x = 0; x < 250; ++x) lit += display().screen[y * 640 + x] != 0;
+  EXPECT_GT(lit, 100);
+}
+
+TEST_F(PauseMenuTest, TheVolumeEntryCyclesTheMusic) {
+  SetPauseMapKind(1);
+  OpenPauseMenu();
+  MoveTo(4);
+  ASSERT_EQ(Player().musicVolume, 2);
+  PlaySong(201);
+  EXPECT_EQ(CurrentSong(), 201);
+  Choose();
+  EXPECT_EQ(Player().musicVolume, 3);
+  EXPECT_EQ(SongVolume(), 0);
+  Choose();
+  EXPECT_EQ(Player().musicVolume, 0);
+  EXPECT_EQ(CurrentSong(), 0);
+  Choose();
+  EXPECT_EQ(Player().musicVolume, 1);
+  EXPECT_EQ(SongVolume(), -1400);
+  EXPECT_EQ(CurrentSong(), 201);  // back on
+  Choose();
+  EXPECT_EQ(Player().musicVolume, 2);
+  EXPECT_EQ(SongVolume(), -700);
+}
+
+// ---- Saved games ----
+
+PlayerRecord EmptyRecord() {
+  PlayerRecord r;
+  for (uint32_t& t : r.worldMapTotal) t = 100;
+  return r;
+}
+
+std::vector<uint8_t> Bytes(const PlayerRecord& r) {
+  auto a = PlayerRecordBytes(r);
+  return {a.begin(), a.end()};
+}
+
+std::vector<uint8_t> SlotOf(const std::vector<uint8_t>& file, int slot) {
+  return {file.begin() + slot * 336, file.begin() + (slot + 1) * 336};
+}
+
+TEST_F(PauseMenuTest, SavingToSlotTwoOfAMissingFileLeavesTheOtherSlotsEmpty) {
+  Player().level = 7;
+  Player().worldNumber = 2;
+  ASSERT_TRUE(SaveSlot(2));
+  std::vector<uint8_t> file = SaveBytes();
+  ASSERT_EQ(file.size(), 1008u);
+  EXPECT_EQ(SlotOf(file, 0), Bytes(EmptyRecord()));
+  EXPECT_EQ(SlotOf(file, 1), Bytes(EmptyRecord()));
+  EXPECT_EQ(SlotOf(file, 2), Bytes(Player()));
+}
+
+TEST_F(PauseMenuTest, SavingKeepsTheOtherSlots) {
+  Player().level = 3;
+  SaveSlot(0);
+  Player().level = 4;
+  SaveSlot(1);
+  Player().level = 5;
+  SaveSlot(0);
+  SlotSummary s[3];
+  ReadSlotSummaries(s);
+  EXPECT_EQ(s[0].level, 5);
+  EXPECT_EQ(s[1].level, 4);
+  EXPECT_EQ(s[2].level, 0);  // never saved to
+  EXPECT_EQ(SaveBytes().size(), 1008u);
+}
+
+TEST_F(PauseMenuTest, ABrokenSaveFileIsStartedAfreshOnSaving) {
+  WriteFileBytes(SavePath(), std::vector<uint8_t>(500, 0xEE));
+  Player().level = 9;
+  SaveSlot(1);
+  std::vector<uint8_t> file = SaveBytes();
+  ASSERT_EQ(file.size(), 1008u);
+  EXPECT_EQ(SlotOf(file, 0), Bytes(EmptyRecord()));
+  EXPECT_EQ(SlotOf(file, 1), Bytes(Player()));
+}
+
+TEST_F(PauseMenuTest, LoadingBringsBackTheRecordAndItsMusic) {
+  Player().level = 12;
+  Player().money = 345;
+  Player().worldNumber = 1;
+  Player().musicVolume = 3;
+  Player().playTime = 2 * 108000 + 5 * 1800 + 17;
+  SaveSlot(1);
+  PlayerRecord saved = Player();
+  ResetPlayer(kResetNewGame, 0, 0);
+  SetMusicLevel(1);
+  LoadSlot(1);
+  EXPECT_EQ(Bytes(Player()), Bytes(saved));
+  EXPECT_EQ(SongVolume(), 0);
+
+  SlotSummary s[3];
+  ReadSlotSummaries(s);
+  EXPECT_EQ(s[1].chapter, 2);
+  EXPECT_EQ(s[1].level, 12);
+  EXPECT_EQ(s[1].hours, 2);
+  EXPECT_EQ(s[1].minutes, 5);
+}
+
+TEST_F(PauseMenuTest, WithoutAWholeFileOrFromAnEmptySlotLoadingStartsANewGame) {
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> file;  // empty: no file at all
+    uint8_t slot;
+  } cases[] = {
+      {"no file", {}, 0},
+      {"short file", std::vector<uint8_t>(700, 0x33), 0},
+      {"empty slot", {}, 1},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::remove(SavePath());
+    if (std::string(c.what) == "empty slot") {
+      Player().level = 20;
+      SaveSlot(0);
+    } else if (!c.file.empty()) {
+      WriteFileBytes(SavePath(), c.file);
+    }
+    Player().level = 33;
+    Player().money = 999;
+    LoadSlot(c.slot);
+    EXPECT_EQ(Player().level, 1) << c.what;
+    EXPECT_EQ(Player().money, 0) << c.what;
+    EXPECT_EQ(Player().lifeMax, 15) << c.what;
+  }
+}
+
+TEST_F(PauseMenuTest, SummariesWithoutAWholeFileShowChapterOneLevelOne) {
+  for (const std::vector<uint8_t>& file : {std::vector<uint8_t>{}, std::vector<uint8_t>(1007, 7)}) {
+    std::filesystem::remove(SavePath());
+    if (!file.empty()) WriteFileBytes(SavePath(), file);
+    SlotSummary s[3];
+    s[2].level = 99;
+    ReadSlotSummaries(s);
+    for (const SlotSummary& one : s) {
+      EXPECT_EQ(one.chapter, 1);
+      EXPECT_EQ(one.level, 1);
+      EXPECT_EQ(one.hours, 0);
+      EXPECT_EQ(one.minutes, 0);
+    }
+  }
+}
+
+TEST_F(PauseMenuTest, TheSlotPanelSavesOnTheRoamingMapAndLoadsAnywhere) {
+  // Save into slot 2 through the menu.
+  OpenPauseMenu();
+  MoveTo(2);
+  Choose();
+  Tap(kDownKey);
+  Step();
+  Tap(kDownKey);
+  Step();
+  EXPECT_EQ(GetPauseMenuView().slotCursor, 2);
+  Player().level = 8;
+  EXPECT_EQ(Choose(), kResume);
+  EXPECT_EQ(SaveBytes().size(), 1008u);
+  EXPECT_EQ(GetPlayLoopView().pendingEvent, kEventNone);
+
+  // Load it back on an ordinary map: the game-loaded event is posted.
+  Player().level = 2;
+  SetPauseMapKind(1);
+  OpenPauseMenu();
+  MoveTo(1);
+  Choose();
+  EXPECT_EQ(Choose(), kResume);
+  EXPECT_EQ(Player().level, 8);
+  EXPECT_EQ(GetPlayLoopView().pendingEvent, kEventGameLoaded);
+}
+
+}  // namespace
+}  // namespace torvel

@@ -1,0 +1,219 @@
+#include "shell/replay.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/byte_io.h"
+#include "player/player.h"
+#include "player/player_record.h"
+#include "shell/play_loop.h"
+#include "support/play_fixture.h"
+
+namespace torvel {
+namespace {
+
+using Ev = HeadlessPlatform::EventType;
+using testing::Script;
+
+Replay SampleReplay() {
+  Replay r;
+  r.continuing = true;
+  r.slotCursor = 2;
+  r.randomState = 0x0123456789abcdefull;
+  r.record.assign(336, 0);
+  r.record[250] = 7;
+  r.saveFile.assign(1008, 0x5A);
+  for (int w = 0; w < 4; ++w) r.worldHashes[w] = 0x1111111111111111ull * (w + 1);
+  r.steps = {{1, 1, 0}, {1, 0, 'g'}, {0x30, 0x20, 27}};
+  r.finished = true;
+  r.recordedSteps = 3;
+  r.recordedDigest = 0xfeedfacecafebeefull;
+  return r;
+}
+
+void ExpectSame(const Replay& a, const Replay& b) {
+  EXPECT_EQ(a.continuing, b.continuing);
+  EXPECT_EQ(a.slotCursor, b.slotCursor);
+  EXPECT_EQ(a.randomState, b.randomState);
+  EXPECT_EQ(a.record, b.record);
+  EXPECT_EQ(a.saveFile, b.saveFile);
+  for (int w = 0; w < 4; ++w) EXPECT_EQ(a.worldHashes[w], b.worldHashes[w]);
+  ASSERT_EQ(a.steps.size(), b.steps.size());
+  for (size_t i = 0; i < a.steps.size(); ++i) {
+    EXPECT_EQ(a.steps[i].held, b.steps[i].held);
+    EXPECT_EQ(a.steps[i].pressed, b.steps[i].pressed);
+    EXPECT_EQ(a.steps[i].key, b.steps[i].key);
+  }
+  EXPECT_EQ(a.finished, b.finished);
+  EXPECT_EQ(a.recordedSteps, b.recordedSteps);
+  EXPECT_EQ(a.recordedDigest, b.recordedDigest);
+}
+
+TEST(ReplayFile, RoundTrips) {
+  Replay in = SampleReplay();
+  Replay out;
+  std::string error;
+  ASSERT_TRUE(DecodeReplay(EncodeReplay(in), out, error)) << error;
+  ExpectSame(in, out);
+
+  in.saveFile.clear();
+  in.finished = false;
+  in.recordedSteps = 0;
+  in.recordedDigest = 0;
+  ASSERT_TRUE(DecodeReplay(EncodeReplay(in), out, error)) << error;
+  ExpectSame(in, out);
+}
+
+TEST(ReplayFile, ACutRecordingKeepsItsWholeSteps) {
+  Replay in = SampleReplay();
+  in.finished = false;
+  std::vector<uint8_t> bytes = EncodeReplay(in);
+  bytes.resize(bytes.size() - 2);  // half of the last step
+  Replay out;
+  std::string error;
+  ASSERT_TRUE(DecodeReplay(bytes, out, error)) << error;
+  EXPECT_EQ(out.steps.size(), 2u);
+  EXPECT_FALSE(out.finished);
+}
+
+TEST(ReplayFile, RefusesWhatIsNoReplay) {
+  std::vector<uint8_t> good = EncodeReplay(SampleReplay());
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> bytes;
+  } cases[] = {
+      {"empty", {}},
+      {"other magic",
+       [&] {
+         auto b = good;
+         b[0] = 'X';
+         return b;
+       }()},
+      {"other version",
+       [&] {
+         auto b = good;
+         b[8] = 9;
+         return b;
+       }()},
+      {"save file of a wrong size",
+       [&] {
+         auto b = good;
+         b[8 + 2 + 2 + 8 + 336] = 7;  // the size's low byte: 1008 becomes 1015
+         return b;
+       }()},
+      {"header cut short", std::vector<uint8_t>(good.begin(), good.begin() + 100)},
+      {"unknown record",
+       [&] {
+         auto b = good;
+         size_t firstStep = 8 + 2 + 2 + 8 + 336 + 4 + 1008 + 32;
+         b[firstStep] = 9;
+         return b;
+       }()},
+  };
+  for (const Case& c : cases) {
+    Replay out;
+    std::string error;
+    EXPECT_FALSE(DecodeReplay(c.bytes, out, error)) << c.what;
+    EXPECT_FALSE(error.empty()) << c.what;
+  }
+}
+
+class ReplayTest : public testing::PlayTest {};
+
+// Keys held and typed through the window, the way a person plays: right for
+// a while, fire now and then, a cheat word, up and left, then the window is
+// closed.
+void ScheduleAPlayer(HeadlessPlatform& p) {
+  uint32_t t = p.Milliseconds();
+  auto key = [&](uint32_t at, Ev type, int code) { p.At(t + at, {type, code}); };
+  key(2000, Ev::KeyDown, 77);
+  key(2600, Ev::KeyDown, 29);
+  key(2700, Ev::KeyUp, 29);
+  key(3000, Ev::KeyUp, 77);
+  key(3100, Ev::KeyDown, 80);
+  key(3500, Ev::KeyDown, 42);
+  key(3550, Ev::KeyUp, 42);
+  key(3900, Ev::KeyUp, 80);
+  const std::string word = "zumbraxi";  // sixty bullets at random places
+  for (size_t i = 0; i < word.size(); ++i) key(4000 + 40 * i, Ev::Character, word[i]);
+  key(4600, Ev::Character, '3');
+  key(4700, Ev::KeyDown, 72);
+  key(4700, Ev::KeyDown, 75);
+  key(5500, Ev::KeyUp, 72);
+  key(5800, Ev::KeyUp, 75);
+  key(7000, Ev::Close, 0);
+}
+
+TEST_F(ReplayTest, APlayedGameRecordedAndPlayedBackEndsTheSameWhateverTheFrameRate) {
+  WriteWorlds();
+  std::string path = dir() + "/game.rpl";
+  RequestReplayRecording(path);
+  platform().presentMs = 16;
+  ScheduleAPlayer(platform());
+  // A new game, but without the opening movie, whose frames would take the
+  // player's time.
+  ResetPlayer(kResetNewGame, 0, 0);
+  PlayGame(&display(), true);
+  EXPECT_EQ(platform().PendingEvents(), 0u);
+
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(ReadFileBytes(path, bytes));
+  Replay replay;
+  std::string error;
+  ASSERT_TRUE(DecodeReplay(bytes, replay, error)) << error;
+  ASSERT_TRUE(replay.finished);
+  EXPECT_GT(replay.recordedSteps, 150u);
+  EXPECT_EQ(replay.steps.size(), replay.recordedSteps);
+  bool sawHeld = false, sawKey = false;
+  for (const ReplayStep& s : replay.steps) {
+    sawHeld |= s.held != 0;
+    sawKey |= s.key != 0;
+  }
+  EXPECT_TRUE(sawHeld);
+  EXPECT_TRUE(sawKey);
+
+  for (uint32_t frameMs : {16u, 1000u, 45u}) {
+    SCOPED_TRACE(frameMs);
+    platform().presentMs = frameMs;
+    display().quit = false;
+    ReplayOutcome out = PlayReplay(&display(), replay, &platform());
+    EXPECT_TRUE(out.worldsMatch);
+    EXPECT_EQ(out.steps, replay.recordedSteps);
+    EXPECT_EQ(out.digest, replay.recordedDigest);
+    EXPECT_TRUE(out.Same());
+  }
+}
+
+TEST_F(ReplayTest, ADifferentInputGivesADifferentDigest) {
+  WriteWorlds();
+  Script s;
+  s.Wait(40).Hold(kActionRight).Wait(20).Hold(0).Wait(10);
+  ReplayOutcome a = Run(s);
+  Script t;
+  t.Wait(40).Hold(kActionDown).Wait(20).Hold(0).Wait(10);
+  ReplayOutcome b = Run(t);
+  ReplayOutcome c = Run(s);
+  EXPECT_EQ(a.steps, s.size());
+  EXPECT_NE(a.digest, b.digest);
+  EXPECT_EQ(a.digest, c.digest);
+}
+
+TEST_F(ReplayTest, ChangedWorldsAreNoticed) {
+  WriteWorlds();
+  Script s;
+  s.Wait(5);
+  Replay replay;
+  replay.steps = s.steps();
+  replay.record.assign(336, 0);
+  // Hashes of other files.
+  for (uint64_t& h : replay.worldHashes) h = 42;
+  display().quit = false;
+  ReplayOutcome out = PlayReplay(&display(), replay, &platform());
+  EXPECT_FALSE(out.worldsMatch);
+  EXPECT_EQ(out.steps, 5u);
+}
+
+}  // namespace
+}  // namespace torvel
