@@ -100,6 +100,10 @@ World* PlayingWorld();
 Map* PlayingMap();
 uint8_t PlayingMapNumber();
 
+// Draws and presents the frame of the map being played, as each pass of the
+// loop does (benchmarks and tools call it while a map is played).
+void DrawPlayFrame();
+
 // The loop as it stands, for tests and tools.
 struct PlayLoopView {
   uint8_t mode = 0;

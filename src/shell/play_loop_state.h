@@ -45,7 +45,5 @@ PlayLoopState& PlayState();
 
 // One update step (play_step.cpp): kMapGoOn or the map's result.
 uint8_t UpdateStep();
-// One drawn frame, presented.
-void DrawPlayFrame();
 
 }  // namespace torvel
