@@ -239,6 +239,29 @@ TEST_F(PlayLoopTest, APictureStaysUntilFireOrSpell) {
   EXPECT_EQ(early, late);
 }
 
+TEST_F(PlayLoopTest, TheDialogueModeRunsUntilTheBoxCloses) {
+  WriteWorlds();
+  Script s;
+  s.Wait(10).Tap(kActionFire).Tap(kActionFire).Wait(2);
+  std::vector<uint8_t> modes;
+  uint16_t startupAtOpen = 0, startupMeanwhile = 0;
+  Run(s, [&](uint32_t step) {
+    if (step == 9) {
+      startupAtOpen = GetPlayLoopView().startupCountdown;
+      StartDialogue(0);
+    }
+    if (step == 12) startupMeanwhile = GetPlayLoopView().startupCountdown;
+    modes.push_back(PlayMode());
+  });
+  EXPECT_EQ(modes[8], kModeDialogue);
+  // The first fire shows every line, the second closes the box.
+  EXPECT_EQ(modes[10], kModeDialogue);
+  EXPECT_EQ(modes[12], kModePlaying);
+  // The map stood still meanwhile.
+  EXPECT_GT(startupAtOpen, 0);
+  EXPECT_EQ(startupMeanwhile, startupAtOpen);
+}
+
 TEST_F(PlayLoopTest, TheShopOpensAfterTheFadeAndGivesBackTheMap) {
   WriteWorlds();
   Script s;
