@@ -294,7 +294,7 @@ void PostMapEvent(uint8_t event, uint8_t parameter) {
   gPlay.eventParameter = parameter;
 }
 
-MapEvent PendingMapEvent() {
+PendingEvent PendingMapEvent() {
   return {gPlay.pendingEvent, gPlay.eventParameter};
 }
 

@@ -347,6 +347,8 @@ TEST_F(PlayLoopTest, ClosingTheWindowEndsTheGame) {
 }
 
 TEST_F(PlayLoopTest, AWorldThatCannotBeReadEndsTheGame) {
+  // The forged game folder holds worlds of its own; this one holds none.
+  UseOwnGameFolder();
   WriteWorlds();
   std::filesystem::remove(dir() + "/forest.vwd");
   Script s;

@@ -518,7 +518,8 @@ TEST_F(Specials, TheMessageIsShownAfterTheEffect) {
   Put(0, 5, 5, kTriggerMapsDone | kTriggerShowMessage, kEffectNone, 0, 0, 0, 0,
       "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345");  // all 32 bytes, no end mark
   TickSpecials(map());
-  EXPECT_STREQ(BigMessageText(), "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345");
+  // A message line holds 31 characters and its end mark.
+  EXPECT_STREQ(BigMessageText(), "ABCDEFGHIJKLMNOPQRSTUVWXYZ01234");
 }
 
 TEST_F(Specials, TheCastleHubOpensOnceFourMapsAreDone) {
