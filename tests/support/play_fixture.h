@@ -105,7 +105,13 @@ class PlayTest : public HeadlessTest {
     fs::create_directory_symlink(fs::path(TORVEL_GAME_DIR) / "sound", own / "sound");
     SetGameDir(own.string());
   }
-  std::string OwnGraphicsPath(const std::string& file) { return dir() + "/game/graphics/" + file; }
+  // A file of the own folder to write: the link to the forged file goes first,
+  // so that writing never reaches the forged data through it.
+  std::string OwnGraphicsPath(const std::string& file) {
+    std::string path = dir() + "/game/graphics/" + file;
+    std::filesystem::remove(path);
+    return path;
+  }
 
   static std::unique_ptr<Map> MakeMap(int m) {
     auto map = std::make_unique<Map>();
