@@ -4,8 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <vector>
+
+#include "actors/bullets.h"
 #include "actors/guys.h"
 #include "actors/particles.h"
+#include "gfx/draw_list.h"
 #include "player/player.h"
 #include "player/player_record.h"
 #include "support/scenario.h"
@@ -285,6 +290,104 @@ TEST_F(HeroControlTest, TheSummoningSpellCallsAnAlly) {
   EXPECT_EQ(golem->anim, 4);
   EXPECT_EQ(golem->busy, 1);
   EXPECT_EQ(p.mana, 200 - 20 - 30);
+}
+
+// The attack spells: what each fires at each level, and how long the hero
+// waits before the next cast. Bolts and flames cast with the spell key let go
+// wait 5 ticks; held, with the mana for another, only 1.
+TEST_F(HeroControlTest, TheAttackSpellsFireTheirShotsByLevel) {
+  struct Shots {
+    uint8_t kind;
+    int count;
+  };
+  struct Case {
+    uint8_t slot, level;
+    uint8_t playerLevel;
+    bool spellHeld;
+    std::vector<Shots> shots;
+    uint8_t cooldown;
+  } cases[] = {
+      {0, 1, 10, false, {{5, 1}}, 5},
+      {0, 1, 10, true, {{5, 1}}, 1},
+      {0, 1, 36, false, {{5, 2}}, 5},  // a second bolt past level 35
+      {0, 2, 10, false, {{5, 8}}, 5},  // a ring of eight
+      {1, 1, 10, false, {{4, 1}}, 5},
+      {1, 1, 10, true, {{4, 1}}, 1},
+      {1, 2, 30, false, {{32, 3}}, 5},  // a strike for every 15 levels, and one
+      {2, 1, 10, false, {{3, 1}}, 10},  // the wait shortens with the level...
+      {2, 2, 30, false, {{3, 3}}, 2},   // ...to 2 past level 24
+      {3, 1, 10, false, {{27, 1}}, 15},
+      {3, 2, 10, false, {{33, 1}}, 15},
+      {4, 1, 2, false, {{7, 1}}, 0},   // below level 4 a single bomb
+      {4, 1, 16, false, {{7, 4}}, 0},  // a fan of level / 4 round the circle
+      {4, 2, 16, false, {{7, 16}, {32, 32}}, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message()
+                 << "slot " << int(c.slot) << " level " << int(c.level) << " hero level "
+                 << int(c.playerLevel) << (c.spellHeld ? " held" : ""));
+    BuildMap({"####################", "#..................#", "#..................#",
+              "#..................#", "#..................#", "#..................#",
+              "####################"});
+    ResetBullets();
+    Hold(c.spellHeld ? kActionSpell : 0);
+    PlayerRecord& p = Player();
+    p.level = c.playerLevel;
+    p.spells[c.slot] = c.level;
+    p.castingSpell = c.slot;
+    p.manaMax = 255;
+    p.mana = 200;
+    p.spellCooldown = 0;
+    Guy* hero = Hero(9, 3);
+    hero->facing = 0;
+    CastSpell(*hero);
+    EXPECT_EQ(p.mana, 200 - SpellCost(c.slot, c.level));
+    int expected = 0;
+    for (const Shots& s : c.shots) {
+      int n = 0;
+      for (int i = 0; i < kBulletPoolSize; ++i) n += GetBullet(i)->kind == s.kind;
+      EXPECT_EQ(n, s.count) << "bullet kind " << int(s.kind);
+      expected += s.count;
+    }
+    EXPECT_EQ(LiveBulletCount(), expected) << "nothing else is fired";
+    EXPECT_EQ(p.spellCooldown, c.cooldown);
+  }
+}
+
+// The storm of the last spell: five strikes a tick round the hero for as
+// long as the counter runs, none once it has run out or without a hero.
+TEST_F(HeroControlTest, TheBurstStrikesFiveTimesATickUntilItsCounterRunsOut) {
+  BuildMap({}, 64);
+  for (int y = 1; y < 63; ++y) {
+    for (int x = 1; x < 63; ++x) At(x, y).wall = 0;
+  }
+  Guy* hero = Hero(32, 32);
+  SetShake(0);
+  SetBurstCounter(2);
+  StepBurst(map());
+  EXPECT_EQ(BurstCounter(), 1u);
+  EXPECT_EQ(LiveBulletCount(), 5) << "the hero stands far from any wall";
+  EXPECT_EQ(GetShake(), 10);
+  for (int i = 0; i < kBulletPoolSize; ++i) {
+    const Bullet* b = GetBullet(i);
+    if (b->kind == 0) continue;
+    EXPECT_EQ(b->kind, 32);
+    EXPECT_LE(std::abs(b->x - hero->x), ToFixed(400));
+    EXPECT_LE(std::abs(b->y - hero->y), ToFixed(300));
+  }
+  StepBurst(map());
+  EXPECT_EQ(BurstCounter(), 0u);
+  EXPECT_EQ(LiveBulletCount(), 10);
+  StepBurst(map());
+  EXPECT_EQ(BurstCounter(), 0u);
+  EXPECT_EQ(LiveBulletCount(), 10) << "a spent burst strikes no more";
+
+  ResetBullets();
+  RemoveGuy(hero);
+  SetBurstCounter(1);
+  StepBurst(map());
+  EXPECT_EQ(BurstCounter(), 0u);
+  EXPECT_EQ(LiveBulletCount(), 0);
 }
 
 TEST_F(HeroControlTest, NoSpellWhenTheHeroIsDead) {
