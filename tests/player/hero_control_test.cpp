@@ -390,6 +390,46 @@ TEST_F(HeroControlTest, TheBurstStrikesFiveTimesATickUntilItsCounterRunsOut) {
   EXPECT_EQ(LiveBulletCount(), 0);
 }
 
+// The upgraded haste leaves strikes in the hero's wake: one whenever the
+// running timer, counted down first, falls on a multiple of 4 while the
+// hero walks.
+TEST_F(HeroControlTest, UpgradedHasteDropsAStrikeOnEveryFourthTickOfWalking) {
+  struct Case {
+    uint8_t hasteLevel;
+    uint16_t timer;  // before the tick counts it down
+    uint8_t held;
+    int strikes;
+  } cases[] = {
+      {2, 9, kActionRight, 1},
+      {2, 8, kActionRight, 0},
+      {2, 5, kActionUp, 1},
+      {1, 9, kActionRight, 0},  // learned haste leaves no trail
+      {2, 9, 0, 0},             // standing still
+      {2, 1, kActionRight, 0},  // the timer has just run out
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "haste level " << int(c.hasteLevel) << " timer " << c.timer
+                                      << " held " << int(c.held));
+    BuildMap({"######", "#....#", "######"});
+    ResetBullets();
+    PlayerRecord& p = Player();
+    p.spells[7] = c.hasteLevel;
+    p.hasteTimer = c.timer;
+    Guy* hero = Hero(2, 1);
+    Hold(c.held);
+    ControlHero(*hero, map(), world());
+    ASSERT_EQ(LiveBulletCount(), c.strikes);
+    if (c.strikes == 0) continue;
+    const Bullet* strike = GetBullet(0);
+    EXPECT_EQ(strike->kind, 32);
+    EXPECT_EQ(strike->timer, 20);
+    EXPECT_EQ(strike->x, hero->x) << "dropped where the hero stands";
+    EXPECT_EQ(strike->y, hero->y);
+    EXPECT_EQ(strike->dx, 0);
+    EXPECT_EQ(strike->dy, 0);
+  }
+}
+
 TEST_F(HeroControlTest, NoSpellWhenTheHeroIsDead) {
   PlayerRecord& p = Player();
   p.spells[9] = 1;
