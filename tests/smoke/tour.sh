@@ -11,7 +11,7 @@
 #   06-bought.png       the shop after buying the next ware (a cheat word paid)
 #   07-after-shop.png   the valley after leaving the shop
 #   08-map.png          the old mill, entered through its door in a new game
-#   09-fight.png        the hero swinging at what lives by the mill
+#   09-fight.png        the hero shooting at what lives by the mill
 #   10-pause.png        the pause menu over the mill
 #   11-back.png         the valley again after the mill is won (a cheat word)
 #
@@ -157,10 +157,15 @@ tour() {
   hold Up 2.2
   sleep 1.5
   shot 08-map
-  # Swing at whatever comes near.
-  hold Right 0.5
-  for _ in $(seq 1 6); do key Return; done
+  # The orb of power by the start gives the staff its shots; then shoot at
+  # whatever lives by the mill.
+  hold Up 0.55
+  hold Right 0.35
+  hold Up 0.3
+  hold Right 0.2
+  hold Return 0.6
   shot 09-fight
+  hold Return 1.5
   key Escape
   sleep 0.8
   shot 10-pause
