@@ -164,22 +164,20 @@ void MossGroundBehaviour(Guy& guy, Map& map, World& world, Guy*) {
   if (guy.life == 0) return;
   // The ground breathes at an uneven pace.
   if (guy.anim == 0) guy.animRate = static_cast<int16_t>(Random(200) + 1);
-  if (guy.busy) {
-    if (AtFrame(guy, 2, 11) && guy.aiTimer == 0) {
-      for (int angle = 0; angle < 256; angle += 16) {
-        FireBullet(guy.x, guy.y, static_cast<uint8_t>(angle), 9);
-      }
-      guy.aiTimer = 60;
-    }
-    return;
-  }
-  if (guy.aiTimer == 0 && Chance(100)) {
+  if (!guy.busy && guy.aiTimer == 0 && Chance(100)) {
     PlayAnim(guy, 2, 128);
     guy.busy = 1;
   }
+  // It spreads whatever else it is doing, spitting included.
   if (guy.cooldown == 0 && Chance(200)) {
     guy.cooldown = 255;
     for (int d = 0; d < 4; ++d) GrowMoss(guy, d, map, world);
+  }
+  if (guy.busy && AtFrame(guy, 2, 11) && guy.aiTimer == 0) {
+    for (int angle = 0; angle < 256; angle += 16) {
+      FireBullet(guy.x, guy.y, static_cast<uint8_t>(angle), 9);
+    }
+    guy.aiTimer = 60;
   }
 }
 

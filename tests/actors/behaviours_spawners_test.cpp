@@ -212,6 +212,18 @@ TEST_F(SpawnerTest, TheMossGroundSpreadsOntoEveryOpenDryNeighbour) {
   EXPECT_EQ(ground->cooldown, 255);
 }
 
+TEST_F(SpawnerTest, TheMossGroundSpreadsEvenWhileItSpits) {
+  Guy* ground = AddGuy(CentreX(5), CentreY(5), 0, 22);
+  for (int i = 0; i < 2000 && CountGuys(21) == 0; ++i) {
+    Pose(ground, 2, 3);  // mid-spit, its cooldown spent
+    ground->aiTimer = 50;
+    Think(ground);
+  }
+  EXPECT_EQ(CountGuys(21), 4) << "all four open sides at once";
+  EXPECT_EQ(ground->cooldown, 255);
+  EXPECT_EQ(ground->anim, 2) << "and the spit goes on";
+}
+
 TEST_F(SpawnerTest, MossStingsWhoeverStandsInItEveryFewTicks) {
   Guy* hero = AddGuy(CentreX(5), CentreY(5), 0, 1);
   Guy* moss = AddGuy(CentreX(5) + ToFixed(8), CentreY(5), 0, 21);
