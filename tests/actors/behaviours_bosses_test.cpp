@@ -302,6 +302,28 @@ TEST_F(BossTest, TheLookylooBlowsApartAndTakesItsPinkEyesWithIt) {
   EXPECT_EQ(bursts, 2) << "each leaves a blast where it was";
 }
 
+TEST_F(BossTest, APinkEyeOnlyPlaysDeadAndGetsUpAgain) {
+  AddAtPixel(1, kX, kY + 300);
+  Passive({1});
+  Guy* pink = AddAtPixel(17, kX, kY);
+  ASSERT_GT(KindSequenceLength(17, kAnimDie), 8) << "it gets up at frame 8";
+  HurtGuy(pink, 0, 0, 100000, map(), world());
+  ASSERT_EQ(pink->life, 0);
+  int lying = 0;
+  int t = 0;
+  for (; t < 600 && pink->life == 0; ++t) {
+    ASSERT_EQ(pink->kind, 17) << "it never goes for good (tick " << t << ")";
+    ASSERT_LE(pink->animFrame, 8);
+    lying += pink->animFrame == 3;
+    Run(1);
+  }
+  EXPECT_GE(lying, 200) << "it lies still at frame 3 while its long count runs";
+  EXPECT_EQ(pink->kind, 17);
+  EXPECT_EQ(pink->life, 20);
+  EXPECT_EQ(pink->anim, 0);
+  EXPECT_EQ(pink->busy, 0);
+}
+
 TEST_F(BossTest, DeathsShakeTheScreenSmokeAndLeaveWhatTheyLeave) {
   struct Case {
     const char* what;
