@@ -281,6 +281,32 @@ TEST_F(ShooterTest, NoVolleyLeavesOnAnyOtherFrame) {
   }
 }
 
+// Every frame a routine strikes, fires, spawns, shakes, turns or ends
+// something on must be a frame its kind's sequence shows; a shorter
+// sequence would skip the beat (and, where the beat sets the cooldown, let
+// the action repeat without a pause).
+TEST(BehaviourFrames, EveryFrameARoutineActsOnIsInItsSequence) {
+  struct Beat {
+    uint8_t kind, anim, frame;
+  } beats[] = {
+      {2, 2, 3},   {2, 4, 3},   {3, 2, 2},   {3, 4, 2},   {4, 2, 2},   {5, 2, 6},   {6, 2, 12},
+      {7, 2, 18},  {8, 2, 7},   {8, 4, 2},   {9, 2, 6},   {10, 2, 6},  {12, 2, 3},  {13, 2, 4},
+      {14, 2, 3},  {15, 2, 12}, {16, 2, 18}, {16, 3, 4},  {17, 2, 5},  {17, 3, 8},  {18, 2, 8},
+      {18, 3, 1},  {20, 2, 5},  {20, 3, 4},  {21, 1, 4},  {21, 2, 4},  {22, 2, 11}, {23, 2, 13},
+      {24, 2, 5},  {25, 2, 1},  {25, 4, 15}, {26, 3, 14}, {29, 2, 2},  {29, 3, 8},  {30, 2, 1},
+      {31, 2, 2},  {32, 2, 5},  {32, 3, 8},  {32, 5, 11}, {32, 6, 10}, {32, 7, 0},  {33, 2, 3},
+      {33, 4, 11}, {34, 2, 4},  {35, 1, 1},  {35, 3, 8},  {36, 2, 7},  {36, 3, 4},  {36, 5, 4},
+      {37, 4, 6},  {38, 2, 6},  {39, 1, 11}, {39, 2, 5},  {40, 2, 5},  {41, 2, 18}, {42, 2, 3},
+      {44, 2, 1},  {45, 2, 5},  {46, 2, 7},  {46, 4, 7},  {47, 2, 6},  {48, 2, 6},  {49, 2, 2},
+      {49, 4, 12}, {50, 2, 6},  {54, 2, 10}, {56, 2, 7},  {57, 3, 15}, {58, 2, 13}, {58, 5, 12},
+      {58, 6, 8},  {59, 2, 8},
+  };
+  for (const Beat& b : beats) {
+    EXPECT_GT(KindSequenceLength(b.kind, b.anim), b.frame)
+        << "kind " << int(b.kind) << " sequence " << int(b.anim);
+  }
+}
+
 TEST_F(ShooterTest, TheTowersMortarFiresOnEveryFrameSwingingRound) {
   BuildRoom();
   AddAtPixel(1, kX + 100, kY + 100);
