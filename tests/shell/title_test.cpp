@@ -15,7 +15,10 @@
 #include "gfx/bmp.h"
 #include "gfx/font.h"
 #include "input/input.h"
+#include "player/player.h"
+#include "player/player_record.h"
 #include "shell/game_texts.h"
+#include "shell/pause_menu.h"
 #include "support/headless_fixture.h"
 
 namespace torvel {
@@ -209,6 +212,51 @@ TEST_F(TitleTest, EscapeOnTheContinueScreenComesBackWithContinueChosen) {
   // Back on the title, continue is still the chosen entry.
   ASSERT_EQ(gNotes.back().shown, Shown::Title);
   EXPECT_EQ(gNotes.back().choice, 1);
+}
+
+TEST_F(TitleTest, TheContinueScreenLoadsTheChosenSlotOrGivesUpOnEscape) {
+  // Slot 2 holds a game in the second world, slot 3 one in the third; slot 1
+  // was never saved to.
+  Player().level = 7;
+  Player().worldNumber = 1;
+  ASSERT_TRUE(SaveSlot(1));
+  Player().level = 12;
+  Player().worldNumber = 2;
+  ASSERT_TRUE(SaveSlot(2));
+  struct Case {
+    const char* name;
+    std::vector<int> keys;  // scan codes pressed in turn, 6 frames apart
+    bool escape;            // Escape typed after them
+    bool loaded;
+    uint8_t level, world, slotCursor;
+  } cases[] = {
+      {"fire on slot 1, never saved to: a new game", {kEnter}, false, true, 1, 0, 0},
+      {"down to slot 2 and fire", {kDownKey, kEnter}, false, true, 7, 1, 1},
+      {"up from slot 1 wraps to slot 3", {kUpKey, kEnter}, false, true, 12, 2, 2},
+      {"Escape gives up and leaves the game as it was", {kDownKey}, true, false, 30, 3, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    // Whatever game was going on before.
+    ResetPlayer(kResetNewGame, 0, 0);
+    Player().level = 30;
+    Player().worldNumber = 3;
+    uint64_t frame = platform().frameCount() + 4;
+    for (int code : c.keys) {
+      Key(frame, code);
+      frame += 6;
+    }
+    if (c.escape) Char(frame, 27);
+    EXPECT_EQ(ContinueScreen(&display()), c.loaded);
+    EXPECT_EQ(Player().level, c.level);
+    EXPECT_EQ(Player().worldNumber, c.world);
+    EXPECT_EQ(GetPauseMenuView().slotCursor, c.slotCursor);
+    while (platform().PendingEvents()) {
+      platform().Present();
+      platform().PumpMessages();
+    }
+    display().TakeLastKey();
+  }
 }
 
 TEST_F(TitleTest, StepsComeEveryThirtyThreeMillisecondsWithoutSpinning) {
