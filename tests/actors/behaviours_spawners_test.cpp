@@ -79,6 +79,21 @@ TEST_F(SpawnerTest, BatsLeaveTheRoostsDivingAlongTheirFacings) {
   EXPECT_EQ(roost->cooldown, 60);
 }
 
+TEST_F(SpawnerTest, ARoostBatWithNoRoomNeverLeaves) {
+  // Roosting against the west wall: the left bat would come out inside it.
+  AddAtPixel(1, 320, 420);
+  Guy* roost = AddAtPixel(29, 40, 100);
+  Pose(roost, 2, 2);
+  Think(roost);
+  ASSERT_EQ(CountGuys(3), 2);
+  for (int s = 0; s < GuyPoolSize(); ++s) {
+    const Guy* bat = GetGuy(s);
+    if (bat->kind != 3) continue;
+    EXPECT_GE(FixedToInt(bat->x), 40) << "the one in the wall was taken away";
+  }
+  EXPECT_EQ(roost->cooldown, 60);
+}
+
 TEST_F(SpawnerTest, TheBigBatDropsOneBatAndReloadsEvenWithAFullPool) {
   AddAtPixel(1, 320, 420);
   Guy* bigbat = AddAtPixel(31, 320, 160);

@@ -138,7 +138,8 @@ TEST_F(WalkerTest, WithNoHeroTheyWanderAndNeverAttack) {
       {38, true, false},  {39, false, false}, {40, true, false},  {42, true, false},
       {43, true, false},  {44, false, false}, {45, false, false}, {46, false, false},
       {50, true, true},   {52, true, false},  {53, true, false},  {57, false, false},
-      {58, true, false},  {59, true, false},
+      {58, true, false},  {59, true, false},  {29, false, false}, {47, false, false},
+      {48, false, false},
   };
   for (const Case& c : cases) {
     BuildRoom();
