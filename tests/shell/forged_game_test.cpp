@@ -10,11 +10,13 @@
 #include "actors/guys.h"
 #include "forge/worlds/level_text.h"
 #include "gfx/draw_list.h"
+#include "player/player.h"
 #include "player/player_record.h"
 #include "shell/messages.h"
 #include "shell/pause_menu.h"
 #include "shell/play_loop.h"
 #include "support/play_fixture.h"
+#include "world/world.h"
 
 namespace torvel {
 namespace {
@@ -145,6 +147,42 @@ TEST_F(ForgedGameTest, TheShopsDoorOpensTheShopAndEscapeGivesBackTheValley) {
   uint32_t after = FirstStep(kValley, kModePlaying, inShop);
   ASSERT_GT(after, 0u) << "Escape did not leave the shop";
   EXPECT_EQ(seen_.back().map, kValley);
+}
+
+// Every map the forged worlds hold starts and plays: the hero walks about
+// firing and casting while whatever lives there acts, and the game goes on.
+TEST_F(ForgedGameTest, EveryMapOfEveryWorldStartsAndPlays) {
+  for (uint8_t w = 0; w < kWorldCount; ++w) {
+    World world;
+    ASSERT_TRUE(LoadWorld(world, WorldFileName(w))) << WorldFileName(w);
+    for (uint8_t m = 2; m < world.mapCount; ++m) {
+      if (!world.maps[m]) continue;
+      SCOPED_TRACE(std::string(WorldFileName(w)) + " map " + std::to_string(m));
+      ResetPlayer(kResetNewGame, 0, 0);
+      Player().worldNumber = w;
+      Script s;
+      s.Wait(kFadeIn + 2)
+          .Hold(kActionFire | kActionRight)
+          .Wait(20)
+          .Hold(kActionFire | kActionUp)
+          .Wait(20)
+          .Hold(kActionSpell | kActionLeft)
+          .Wait(20)
+          .Hold(kActionFire | kActionDown)
+          .Wait(20);
+      uint32_t onMap = 0;
+      Run(
+          s,
+          [&](uint32_t step) {
+            if (step == kFadeIn + 1) PostMapEvent(kEventLeaveToMap, m);
+            if (PlayingMap() && PlayingMapNumber() == m && Player().worldNumber == w) ++onMap;
+          },
+          true);
+      // Entered after the valley's fade-out, then played to the script's end.
+      EXPECT_GT(onMap, 40u);
+    }
+    FreeWorld(world);
+  }
 }
 
 }  // namespace
