@@ -151,39 +151,46 @@ TEST_F(ForgedGameTest, TheShopsDoorOpensTheShopAndEscapeGivesBackTheValley) {
 
 // Every map the forged worlds hold starts and plays: the hero walks about
 // firing and casting while whatever lives there acts, and the game goes on.
-TEST_F(ForgedGameTest, EveryMapOfEveryWorldStartsAndPlays) {
-  for (uint8_t w = 0; w < kWorldCount; ++w) {
-    World world;
-    ASSERT_TRUE(LoadWorld(world, WorldFileName(w))) << WorldFileName(w);
-    for (uint8_t m = 2; m < world.mapCount; ++m) {
-      if (!world.maps[m]) continue;
-      SCOPED_TRACE(std::string(WorldFileName(w)) + " map " + std::to_string(m));
-      ResetPlayer(kResetNewGame, 0, 0);
-      Player().worldNumber = w;
-      Script s;
-      s.Wait(kFadeIn + 2)
-          .Hold(kActionFire | kActionRight)
-          .Wait(20)
-          .Hold(kActionFire | kActionUp)
-          .Wait(20)
-          .Hold(kActionSpell | kActionLeft)
-          .Wait(20)
-          .Hold(kActionFire | kActionDown)
-          .Wait(20);
-      uint32_t onMap = 0;
-      Run(
-          s,
-          [&](uint32_t step) {
-            if (step == kFadeIn + 1) PostMapEvent(kEventLeaveToMap, m);
-            if (PlayingMap() && PlayingMapNumber() == m && Player().worldNumber == w) ++onMap;
-          },
-          true);
-      // Entered after the valley's fade-out, then played to the script's end.
-      EXPECT_GT(onMap, 40u);
-    }
-    FreeWorld(world);
+class ForgedWorldPlayTest : public ForgedGameTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ForgedWorldPlayTest, EveryMapStartsAndPlays) {
+  const uint8_t w = static_cast<uint8_t>(GetParam());
+  World world;
+  ASSERT_TRUE(LoadWorld(world, WorldFileName(w))) << WorldFileName(w);
+  for (uint8_t m = 2; m < world.mapCount; ++m) {
+    if (!world.maps[m]) continue;
+    SCOPED_TRACE(std::string(WorldFileName(w)) + " map " + std::to_string(m));
+    ResetPlayer(kResetNewGame, 0, 0);
+    Player().worldNumber = w;
+    Script s;
+    s.Wait(kFadeIn + 2)
+        .Hold(kActionFire | kActionRight)
+        .Wait(20)
+        .Hold(kActionFire | kActionUp)
+        .Wait(20)
+        .Hold(kActionSpell | kActionLeft)
+        .Wait(20)
+        .Hold(kActionFire | kActionDown)
+        .Wait(20);
+    uint32_t onMap = 0;
+    Run(
+        s,
+        [&](uint32_t step) {
+          if (step == kFadeIn + 1) PostMapEvent(kEventLeaveToMap, m);
+          if (PlayingMap() && PlayingMapNumber() == m && Player().worldNumber == w) ++onMap;
+        },
+        true);
+    // Entered after the valley's fade-out, then played to the script's end.
+    EXPECT_GT(onMap, 40u);
   }
+  FreeWorld(world);
 }
+
+std::string WorldName(const ::testing::TestParamInfo<int>& info) {
+  static const char* const kNames[kWorldCount] = {"River", "Forest", "Castle", "Under"};
+  return kNames[info.param];
+}
+INSTANTIATE_TEST_SUITE_P(Worlds, ForgedWorldPlayTest, ::testing::Range(0, kWorldCount), WorldName);
 
 }  // namespace
 }  // namespace torvel
