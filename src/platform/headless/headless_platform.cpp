@@ -107,8 +107,7 @@ bool RecordingSoundDevice::IsPlaying(SoundHandle voice) {
 
 // ---- Headless platform ----
 
-HeadlessPlatform::HeadlessPlatform()
-    : back_(640 * 480, 0), front_(640 * 480, 0), sound_(this) {}
+HeadlessPlatform::HeadlessPlatform() : back_(640 * 480, 0), front_(640 * 480, 0), sound_(this) {}
 
 HeadlessPlatform::~HeadlessPlatform() = default;
 
@@ -132,16 +131,22 @@ bool HeadlessPlatform::SetMode(int width, int height, int bitsPerPixel, bool, st
   return true;
 }
 
-void HeadlessPlatform::Push(Event e) { scheduled_.push_back({0, 0, e}); }
+void HeadlessPlatform::Push(Event e) {
+  scheduled_.push_back({0, 0, e});
+}
 
 void HeadlessPlatform::PushKey(int scanCode) {
   Push({EventType::KeyDown, scanCode});
   Push({EventType::KeyUp, scanCode});
 }
 
-void HeadlessPlatform::At(uint32_t ms, Event e) { scheduled_.push_back({ms, 0, e}); }
+void HeadlessPlatform::At(uint32_t ms, Event e) {
+  scheduled_.push_back({ms, 0, e});
+}
 
-void HeadlessPlatform::AtFrame(uint64_t frame, Event e) { scheduled_.push_back({0, frame, e}); }
+void HeadlessPlatform::AtFrame(uint64_t frame, Event e) {
+  scheduled_.push_back({0, frame, e});
+}
 
 void HeadlessPlatform::Deliver(const Event& e) {
   switch (e.type) {
@@ -159,6 +164,10 @@ void HeadlessPlatform::Deliver(const Event& e) {
       break;
     case EventType::MouseUp:
       if (events_.mouseButton) events_.mouseButton(false);
+      break;
+    case EventType::MouseMove:
+      mouseX_ = e.value & 0xFFFF;
+      mouseY_ = e.value >> 16;
       break;
     case EventType::Activate:
       if (events_.activate) events_.activate(true);
@@ -213,7 +222,9 @@ void HeadlessPlatform::SetHardwarePalette(const uint8_t bgrx[1024]) {
   ++paletteSets_;
 }
 
-void HeadlessPlatform::ClearBackBuffer() { std::fill(back_.begin(), back_.end(), 0); }
+void HeadlessPlatform::ClearBackBuffer() {
+  std::fill(back_.begin(), back_.end(), 0);
+}
 
 void HeadlessPlatform::GetMousePosition(int& x, int& y) {
   x = mouseX_;
@@ -241,7 +252,9 @@ bool HeadlessPlatform::ReadJoystick(JoystickPosition& position) {
   return true;
 }
 
-void HeadlessPlatform::ShowFatalError(const char* text) { lastFatalError = text ? text : ""; }
+void HeadlessPlatform::ShowFatalError(const char* text) {
+  lastFatalError = text ? text : "";
+}
 
 bool HeadlessPlatform::WriteLastFrame(const std::string& hostPath) const {
   return WritePalettedPng(hostPath, front_.data(), 640, 480, 640, hwPalette_.data());

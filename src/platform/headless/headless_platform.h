@@ -71,7 +71,17 @@ class RecordingSoundDevice : public SoundDevice {
 
 class HeadlessPlatform : public Platform {
  public:
-  enum class EventType { KeyDown, KeyUp, Character, MouseDown, MouseUp, Activate, Deactivate, Close };
+  enum class EventType {
+    KeyDown,
+    KeyUp,
+    Character,
+    MouseDown,
+    MouseUp,
+    MouseMove,  // value: MouseMoveValue(x, y), the pointer's new screen position
+    Activate,
+    Deactivate,
+    Close
+  };
   struct Event {
     EventType type;
     int value = 0;
@@ -113,6 +123,8 @@ class HeadlessPlatform : public Platform {
   void Push(Event e);
   void PushKey(int scanCode);  // down and up in one pump
   void PushChar(int code) { Push({EventType::Character, code}); }
+  static int MouseMoveValue(int x, int y) { return (y << 16) | (x & 0xFFFF); }
+  static Event MouseMoveTo(int x, int y) { return {EventType::MouseMove, MouseMoveValue(x, y)}; }
   void At(uint32_t ms, Event e);
   void AtFrame(uint64_t frame, Event e);
   size_t PendingEvents() const { return scheduled_.size(); }
