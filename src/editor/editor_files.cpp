@@ -82,8 +82,10 @@ bool ListingClick(char* box) {
   if (In(x, 105, 361)) {
     for (int k = 0; k < kFileListRows; ++k) {
       if (In(y, 86 + 14 * k, 98 + 14 * k)) {
+        // A name longer than the box holds is cut to fit.
+        size_t n = strnlen(s.fileList[k], kFileNameMax);
         std::memset(box, 0, kFileNameMax + 1);
-        std::snprintf(box, kFileNameMax + 1, "%s", s.fileList[k]);
+        std::memcpy(box, s.fileList[k], n);
         return true;
       }
     }
