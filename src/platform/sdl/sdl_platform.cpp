@@ -167,7 +167,15 @@ void SdlPlatform::HandleEvent(const SDL_Event& e) {
     }
     case SDL_MOUSEMOTION: {
       SDL_Rect r = DestinationRect();
-      if (r.w > 0 && r.h > 0) {
+      if (relativeMouse_ && r.w > 0 && r.h > 0) {
+        // Scaled as the absolute position is, keeping the remainder for the next move.
+        mouseRestX_ += e.motion.xrel * kWidth;
+        mouseRestY_ += e.motion.yrel * kHeight;
+        mouseX_ = std::clamp(mouseX_ + mouseRestX_ / r.w, 0, kWidth - 1);
+        mouseY_ = std::clamp(mouseY_ + mouseRestY_ / r.h, 0, kHeight - 1);
+        mouseRestX_ %= r.w;
+        mouseRestY_ %= r.h;
+      } else if (r.w > 0 && r.h > 0) {
         mouseX_ = std::clamp((e.motion.x - r.x) * kWidth / r.w, 0, kWidth - 1);
         mouseY_ = std::clamp((e.motion.y - r.y) * kHeight / r.h, 0, kHeight - 1);
       }
@@ -201,6 +209,12 @@ void SdlPlatform::HandleEvent(const SDL_Event& e) {
 }
 
 void SdlPlatform::PumpMessages() {
+  // Nobody has placed the pointer for a while (the editor has ended): the
+  // mouse goes back to following the window's cursor.
+  if (relativeMouse_ && SDL_GetTicks() - lastMouseSet_ > 500) {
+    SDL_SetRelativeMouseMode(SDL_FALSE);
+    relativeMouse_ = false;
+  }
   SDL_Event e;
   while (SDL_PollEvent(&e)) HandleEvent(e);
 }
@@ -245,19 +259,11 @@ void SdlPlatform::GetMousePosition(int& x, int& y) {
 void SdlPlatform::SetMousePosition(int x, int y) {
   mouseX_ = std::clamp(x, 0, kWidth - 1);
   mouseY_ = std::clamp(y, 0, kHeight - 1);
-  if (!window_ || !(SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_INPUT_FOCUS)) return;
-  SDL_Rect r = DestinationRect();
-  int wx = r.x + mouseX_ * r.w / kWidth;
-  int wy = r.y + mouseY_ * r.h / kHeight;
-  // The renderer's output may be in pixels while the window counts points.
-  int ww = 0, wh = 0, ow = 0, oh = 0;
-  SDL_GetWindowSize(window_.get(), &ww, &wh);
-  if (renderer_) SDL_GetRendererOutputSize(renderer_.get(), &ow, &oh);
-  if (ow > 0 && oh > 0) {
-    wx = wx * ww / ow;
-    wy = wy * wh / oh;
+  lastMouseSet_ = SDL_GetTicks();
+  if (!relativeMouse_ && window_ && SDL_SetRelativeMouseMode(SDL_TRUE) == 0) {
+    relativeMouse_ = true;
+    mouseRestX_ = mouseRestY_ = 0;
   }
-  SDL_WarpMouseInWindow(window_.get(), wx, wy);
 }
 
 void SdlPlatform::WaitUntil(uint32_t deadline) {

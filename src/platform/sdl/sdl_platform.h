@@ -91,6 +91,12 @@ class SdlPlatform : public Platform {
   uint32_t lastPresent_ = 0;
   uint32_t frameInterval_ = 16;
   int mouseX_ = kWidth / 2, mouseY_ = kHeight / 2;
+  // While a loop keeps placing the pointer (the editor recentres it every
+  // tick), the mouse runs in relative mode and its motion moves mouseX_ and
+  // mouseY_ directly: no warps that race the motion events on their way.
+  bool relativeMouse_ = false;
+  uint32_t lastMouseSet_ = 0;
+  int mouseRestX_ = 0, mouseRestY_ = 0;  // motion not yet worth a whole screen pixel
   std::unique_ptr<SoundDevice> sound_;
 };
 
