@@ -93,6 +93,43 @@ TEST_F(EditorPaintTest, HeldFloorPaintsTheBrushEveryTickAlongAScriptedPath) {
   EXPECT_EQ(At(11, 6).floor, 0);
 }
 
+TEST_F(EditorPaintTest, WallZeroPaintsTheRoofAsAPlainFloor) {
+  BlankMap();
+  At(4, 4).wall = 7;
+  SelectTool(kToolWall);
+  TypeTimes('p', 3);
+  Type('[');  // wall 1 down to 0
+  ASSERT_EQ(St().wallChoice, 0);
+  PointAtTile(4, 4);
+  Press();
+  Release();
+  EXPECT_EQ(At(4, 4).floor, 3);
+  EXPECT_EQ(At(4, 4).wall, 0);
+}
+
+TEST_F(EditorPaintTest, MnstrTorchAndSpclActOncePerPress) {
+  BlankMap();
+  SelectTool(kToolMonster);
+  PointAtTile(4, 4);
+  Press();
+  Ticks(10);
+  Release();
+  int starts = 0;
+  for (const MonsterStart& m : EditorMap().monsters) starts += m.kind != 0;
+  EXPECT_EQ(starts, 1);
+  // A held Floor button, by contrast, paints wherever the pointer goes.
+  SelectTool(kToolFloor);
+  TypeTimes('+', 2);
+  PointAtTile(6, 6);
+  Press();
+  PointAtTile(7, 6);
+  PointAtTile(8, 6);
+  Release();
+  EXPECT_EQ(At(6, 6).floor, 2);
+  EXPECT_EQ(At(7, 6).floor, 2);
+  EXPECT_EQ(At(8, 6).floor, 2);
+}
+
 TEST_F(EditorPaintTest, HeldLightRisesEveryFifthTickAndStopsAt16) {
   BlankMap();
   SelectTool(kToolLight);

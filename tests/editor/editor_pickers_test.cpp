@@ -70,6 +70,25 @@ TEST_F(EditorPickerTest, AButtonHeldFromAClosedPickerWaits100TicksBeforePainting
   Release();
 }
 
+TEST_F(EditorPickerTest, PickersIgnoreTypingAndEscapeGoesBackToTheMap) {
+  Click(610, 460);
+  ASSERT_EQ(St().mode, kModePickFloor);
+  EXPECT_TRUE(Type('+'));
+  EXPECT_TRUE(Type('f'));
+  EXPECT_EQ(St().mode, kModePickFloor);
+  EXPECT_EQ(St().floorChoice, 0);
+  EXPECT_TRUE(Type(27));
+  EXPECT_EQ(St().mode, kModeMap);
+}
+
+TEST_F(EditorPickerTest, APanelClickActsInEveryMode) {
+  Type('m');
+  ASSERT_EQ(St().mode, kModeWorldMenu);
+  Click(5, 441);  // the Wall tool button, under the open world menu
+  EXPECT_EQ(St().tool, kToolWall);
+  EXPECT_EQ(St().mode, kModeWorldMenu);
+}
+
 TEST_F(EditorPickerTest, TerrainPanelPicksTheEntryAndTogglesEveryFlag) {
   Click(340, 428);
   ASSERT_EQ(St().mode, kModeTerrain);
