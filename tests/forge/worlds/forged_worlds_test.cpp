@@ -159,6 +159,14 @@ TEST_P(ForgedWorld, MapsCanBeCompletedAndArenasCleared) {
       EXPECT_GE(CountItem(m, 1), 1);
       EXPECT_TRUE(At(m).flags & kMapSecret);
       EXPECT_TRUE(Starts(m, 11).empty());
+      // The challengers come from a distance: a start beside the hero's would
+      // hurt a fresh hero before it can turn round.
+      const MonsterStart hero = Starts(m, 1).at(0);
+      for (const MonsterStart& s : Starts(m)) {
+        if (s.kind == 1) continue;
+        const int dx = (s.x - hero.x) * 32, dy = (s.y - hero.y) * 24;
+        EXPECT_GE(dx * dx + dy * dy, 100 * 100) << "a start at " << int(s.x) << ", " << int(s.y);
+      }
     } else {
       EXPECT_TRUE(finish);
     }
