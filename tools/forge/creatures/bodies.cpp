@@ -1,4 +1,5 @@
 #include "forge/creatures/bodies.h"
+#include "forge/paint/paint_math.h"
 
 #include <cmath>
 
@@ -50,8 +51,7 @@ void Build(HumanLook& look, double limb, Vec3 chest, Vec3 belly) {
 }
 
 Vec3 OnHead(const HumanJoints& j, double r, double yaw, double up) {
-  return j.head + j.headFrame * Vec3{r * std::cos(up) * std::cos(yaw),
-                                     r * std::cos(up) * std::sin(yaw), r * std::sin(up)};
+  return j.head + j.headFrame * Vec3{r * Cos(up) * Cos(yaw), r * Cos(up) * Sin(yaw), r * Sin(up)};
 }
 
 Held HoldAlong(Vec3 hand, Vec3 dir, double below, double above) {

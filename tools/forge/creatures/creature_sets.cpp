@@ -5,6 +5,7 @@
 #include "actors/kinds.h"
 #include "forge/creatures/models.h"
 #include "forge/creatures/rigs.h"
+#include "forge/paint/paint_math.h"
 #include "forge/palette.h"
 
 namespace torvel::forge::creatures {
@@ -82,8 +83,8 @@ SpriteImage RenderHeroShimmer(int step) {
   Material faint = Mat(kGold, 2, 6);
   for (int i = 0; i < 8; ++i) {
     double a = 2 * kPi * (i / 8.0 + step / 64.0);
-    double h = 3 + 10 * (0.5 + 0.5 * std::sin(a * 3 + step * kPi / 4));
-    Vec3 p{14 * std::cos(a), 10 * std::sin(a), h};
+    double h = 3 + 10 * (0.5 + 0.5 * Sin(a * 3 + step * kPi / 4));
+    Vec3 p{14 * Cos(a), 10 * Sin(a), h};
     scene.Sphere(p, 1.6, spark);
     scene.Capsule(p - Vec3{0, 0, 3}, p + Vec3{0, 0, 3}, 0.6, faint);
   }

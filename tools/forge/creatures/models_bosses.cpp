@@ -6,6 +6,7 @@
 #include "forge/creatures/bodies.h"
 #include "forge/creatures/models.h"
 #include "forge/creatures/poses.h"
+#include "forge/paint/paint_math.h"
 #include "forge/palette.h"
 
 namespace torvel::forge::creatures {
@@ -83,8 +84,7 @@ void BuildTower(Scene& scene, const PoseKey& key) {
   for (int k = 0; k < 10; ++k) {
     double a = k * kPi / 5;
     if (crumble > 0.5 && k % 3 == 0) continue;
-    scene.Box(top + tilt * Vec3{std::cos(a) * 36, std::sin(a) * 36, 5}, {6, 6, 6}, stone,
-              tilt * RotZ(a));
+    scene.Box(top + tilt * Vec3{Cos(a) * 36, Sin(a) * 36, 5}, {6, 6, 6}, stone, tilt * RotZ(a));
   }
   scene.Frustum(top + tilt * Vec3{0, 0, 2}, top + tilt * Vec3{-4, 0, 34 - 20 * crumble}, 30, 2,
                 roof);
@@ -94,8 +94,8 @@ void BuildTower(Scene& scene, const PoseKey& key) {
   scene.Sphere(win + tilt * Vec3{10.5, 0, 0}, 3.2 * std::max(0.2, eye),
                Flat(kRed, eye > 0.5 ? 24 : 6));
   for (int side = -1; side <= 1; side += 2) {
-    scene.Box(base + tilt * Vec3{std::cos(side * 0.7) * 44, std::sin(side * 0.7) * 44, h * 0.3},
-              {2, 2, 8}, Flat(kGrey, 1), tilt * RotZ(side * 0.7));
+    scene.Box(base + tilt * Vec3{Cos(side * 0.7) * 44, Sin(side * 0.7) * 44, h * 0.3}, {2, 2, 8},
+              Flat(kGrey, 1), tilt * RotZ(side * 0.7));
   }
   Vec3 gun = top + tilt * Vec3{6, 0, 22 - 10 * crumble};
   Vec3 dir = tilt * Normalize(Vec3{1, 0, mortar > 0 ? 1.6 : 0.5});
@@ -105,7 +105,7 @@ void BuildTower(Scene& scene, const PoseKey& key) {
     for (int k = 0; k < 8; ++k) {
       double a = k * 0.8;
       double r = 40 + 30 * crumble;
-      scene.Box({std::cos(a) * r, std::sin(a) * r, 5}, {7, 6, 5}, stone, RotZ(a));
+      scene.Box({Cos(a) * r, Sin(a) * r, 5}, {7, 6, 5}, stone, RotZ(a));
     }
   }
 }
@@ -181,7 +181,7 @@ void BuildBobby(Scene& scene, const PoseKey& key) {
       double a = kAngle[k];
       // Angle 0 is in front of him (toward the viewer), increasing round to
       // his right hand side (screen left) and behind.
-      Vec3 out{std::cos(a), std::sin(a), 0.05};
+      Vec3 out{Cos(a), Sin(a), 0.05};
       p.shoulder[1] = 1.5;
       p.armOut[1] = 0.3;
       p.elbow[1] = 0.1;
@@ -289,8 +289,8 @@ void BuildBoiler(Scene& scene, const PoseKey& key) {
   for (int k = 0; k < 6; ++k) {
     double a = k * 1.05 + bubble * 2 * kPi;
     double r = 20 + 18 * (k % 3);
-    double s = 3 + 4 * std::fabs(std::sin(bubble * 2 * kPi + k));
-    scene.Sphere(pot + Vec3{std::cos(a) * r, std::sin(a) * r, 34}, s, Mat(kGold, 20, 31, 6));
+    double s = 3 + 4 * std::fabs(Sin(bubble * 2 * kPi + k));
+    scene.Sphere(pot + Vec3{Cos(a) * r, Sin(a) * r, 34}, s, Mat(kGold, 20, 31, 6));
   }
   if (spew > 0) {
     for (int k = 0; k < 3; ++k) {
@@ -311,7 +311,7 @@ void BuildBoiler(Scene& scene, const PoseKey& key) {
   if (crack > 0) {
     for (int k = 0; k < 6; ++k) {
       double a = k * 0.7 - 1.7;
-      Vec3 on = pot + Vec3{std::cos(a) * 58, std::sin(a) * 77, 10 - k * 4.0};
+      Vec3 on = pot + Vec3{Cos(a) * 58, Sin(a) * 77, 10 - k * 4.0};
       scene.Capsule(on, on + Vec3{2, 6, -12}, 2.0, Flat(kGold, 30));
     }
     if (crack > 0.6) scene.Sphere(pot + Vec3{30, 0, 20}, 40 * crack, Mat(kGold, 16, 31));

@@ -6,6 +6,7 @@
 #include "forge/creatures/models.h"
 #include "forge/creatures/poses.h"
 #include "forge/creatures/rigs.h"
+#include "forge/paint/paint_math.h"
 #include "forge/palette.h"
 
 namespace torvel::forge::creatures {
@@ -129,7 +130,7 @@ void BuildMotherSpider(Scene& scene, const PoseKey& key) {
     for (int i = 0; i < 5; ++i) {
       double a = i * 1.3 + key.t * 3;
       double r = 12 + 18 * key.t + 4 * (i % 2);
-      Vec3 c{std::cos(a) * r - 10, std::sin(a) * r * 0.8, 1.6};
+      Vec3 c{Cos(a) * r - 10, Sin(a) * r * 0.8, 1.6};
       scene.Ellipsoid(c, {3.4, 2.8, 2.0}, Mat(kBrown, 3, 14, 4));
     }
   }
@@ -161,8 +162,8 @@ void BuildEggSac(Scene& scene, const PoseKey& key) {
     for (int i = 0; i < 9; ++i) {
       double a = i * 0.7;
       double r = (8 + 3 * (i % 3)) * spread;
-      scene.Sphere({std::cos(a) * r, std::sin(a) * r * 0.8, 3 - 1.5 * burst},
-                   3.2 * (1 - 0.5 * burst), i % 2 ? egg : web);
+      scene.Sphere({Cos(a) * r, Sin(a) * r * 0.8, 3 - 1.5 * burst}, 3.2 * (1 - 0.5 * burst),
+                   i % 2 ? egg : web);
     }
     return;
   }
@@ -170,15 +171,14 @@ void BuildEggSac(Scene& scene, const PoseKey& key) {
   scene.Ellipsoid({0, 0, 9 * grow}, Vec3{13, 11, 9} * grow, Banded(web, {1, 1, 0}, 3.0, 1.0, -6));
   for (int i = 0; i < 7; ++i) {
     double a = i * 0.9 + 0.2;
-    Vec3 c{std::cos(a) * 10 * grow, std::sin(a) * 8.5 * grow, 7.0 + 5 * (i % 2)};
+    Vec3 c{Cos(a) * 10 * grow, Sin(a) * 8.5 * grow, 7.0 + 5 * (i % 2)};
     scene.Sphere(c, 5.0 * grow, egg);
   }
   scene.Sphere({1, 0, 17 * grow}, 5.4 * grow, egg);
   scene.Sphere({-3, -4, 15 * grow}, 4.6 * grow, egg);
   for (int i = 0; i < 6; ++i) {
     double a = i * 1.05 + 0.4;
-    scene.Capsule({std::cos(a) * 9, std::sin(a) * 8, 6}, {std::cos(a) * 21, std::sin(a) * 16, 0.4},
-                  0.5, web);
+    scene.Capsule({Cos(a) * 9, Sin(a) * 8, 6}, {Cos(a) * 21, Sin(a) * 16, 0.4}, 0.5, web);
   }
   if (split > 0) {
     // The front splits open on a dark inside.

@@ -6,6 +6,7 @@
 #include "forge/creatures/bodies.h"
 #include "forge/creatures/models.h"
 #include "forge/creatures/poses.h"
+#include "forge/paint/paint_math.h"
 #include "forge/palette.h"
 
 namespace torvel::forge::creatures {
@@ -89,15 +90,15 @@ void BuildDjinni(Scene& scene, const PoseKey& key) {
   Vec3 tail[5];
   for (int i = 0; i < 5; ++i) {
     double f = i / 4.0;
-    tail[i] = j.pelvis +
-              Vec3{-f * (4 + 10 * trail), 3 * std::sin(2 * kPi * (wave + f * 0.6)) * f, -f * 17};
+    tail[i] =
+        j.pelvis + Vec3{-f * (4 + 10 * trail), 3 * Sin(2 * kPi * (wave + f * 0.6)) * f, -f * 17};
   }
   DrawChain(scene, tail, 5, 4.8 * std::max(0.3, keep), 0.8, smoke);
   if (fade > 0) {
     for (int k = 0; k < 4; ++k) {
       double a = k * 1.57 + fade * 2;
-      scene.Sphere(j.chest + Vec3{std::cos(a) * 8 * fade, std::sin(a) * 8 * fade, 4 * fade},
-                   3.5 * fade, smoke);
+      scene.Sphere(j.chest + Vec3{Cos(a) * 8 * fade, Sin(a) * 8 * fade, 4 * fade}, 3.5 * fade,
+                   smoke);
     }
   }
 }
@@ -192,7 +193,7 @@ void BuildDustDevil(Scene& scene, const PoseKey& key) {
       double r = 4 + (rTop - 4) * u * u;
       double a = 2 * kPi * (k / double(strands) + 2.5 * u + spin);
       double z = 2 + u * (top - 2);
-      pts[i] = {lean * z * 0.3 + std::cos(a) * r, std::sin(a) * r * 0.9, z};
+      pts[i] = {lean * z * 0.3 + Cos(a) * r, Sin(a) * r * 0.9, z};
     }
     DrawChain(scene, pts, points, 1.6, 3.2, Glow(5 + k % 3, 15 + 2 * (k % 3)));
   }
@@ -200,7 +201,7 @@ void BuildDustDevil(Scene& scene, const PoseKey& key) {
     double a = 2 * kPi * (spin + k * 0.1);
     double z = 10 + k * 10.0 * (1 - 0.4 * fade);
     double r = (8 + 2.6 * k) * (1 + 0.4 * wide);
-    scene.Sphere({std::cos(a) * r + lean * z * 0.3, std::sin(a) * r, z}, 1.6 + (k % 3) * 0.6,
+    scene.Sphere({Cos(a) * r + lean * z * 0.3, Sin(a) * r, z}, 1.6 + (k % 3) * 0.6,
                  Mat(kBrown, 6, 22));
   }
 }
@@ -235,7 +236,7 @@ void BuildRoller(Scene& scene, const PoseKey& key) {
   if (crack > 0) {
     for (int k = 0; k < 3 + 2 * crack; ++k) {
       double a = k * 1.3;
-      Vec3 d = Normalize(Vec3{std::cos(a), std::sin(a), 0.6});
+      Vec3 d = Normalize(Vec3{Cos(a), Sin(a), 0.6});
       scene.Capsule(c + d * r * 0.98, c + Normalize(d + Vec3{0.2, -0.3, 0.3}) * r * 0.98, 0.9,
                     Flat(kGrey, 1));
     }
@@ -323,8 +324,8 @@ void BuildLich(Scene& scene, const PoseKey& key) {
     scene.Cylinder(crown, crown + h * Vec3{0, 0, 3}, 8 * keep, Mat(kGold, 8, 28, 10));
     for (int k = 0; k < 5; ++k) {
       double a = -kPi / 2 + k * kPi / 4;
-      scene.Cone(crown + h * Vec3{std::cos(a) * 7 * keep, std::sin(a) * 7 * keep, 2},
-                 crown + h * Vec3{std::cos(a) * 7.5 * keep, std::sin(a) * 7.5 * keep, 8}, 1.6, 0.4,
+      scene.Cone(crown + h * Vec3{Cos(a) * 7 * keep, Sin(a) * 7 * keep, 2},
+                 crown + h * Vec3{Cos(a) * 7.5 * keep, Sin(a) * 7.5 * keep, 8}, 1.6, 0.4,
                  Mat(kGold, 8, 28, 10));
     }
   }
@@ -412,7 +413,7 @@ void BuildSphinx(Scene& scene, const PoseKey& key) {
     for (int k = 0; k < 5 + static_cast<int>(8 * crumble); ++k) {
       double a = k * 1.1;
       double r = 50 + 40 * crumble;
-      scene.Ellipsoid({std::cos(a) * r * 0.7 - 10, std::sin(a) * r, 6 + (k % 3) * 4.0}, {8, 7, 6},
+      scene.Ellipsoid({Cos(a) * r * 0.7 - 10, Sin(a) * r, 6 + (k % 3) * 4.0}, {8, 7, 6},
                       kSandstone);
     }
     for (int k = 0; k < 4; ++k) {

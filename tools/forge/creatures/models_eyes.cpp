@@ -6,6 +6,7 @@
 #include "forge/creatures/models.h"
 #include "forge/creatures/poses.h"
 #include "forge/creatures/rigs.h"
+#include "forge/paint/paint_math.h"
 #include "forge/palette.h"
 
 namespace torvel::forge::creatures {
@@ -106,9 +107,9 @@ void BuildLookyloo(Scene& scene, const PoseKey& key) {
   scene.Ellipsoid({-6, 0, 18 - sink}, {40, 54, 22}, flesh);
   for (int i = 0; i < 7; ++i) {
     double a = -1.4 + i * 0.47;
-    Vec3 root{std::cos(a) * 30 - 8, std::sin(a) * 44, 8};
-    Vec3 vein[3] = {root, root + Vec3{std::cos(a) * 10, std::sin(a) * 10, -6},
-                    root + Vec3{std::cos(a) * 16, std::sin(a) * 18, -8}};
+    Vec3 root{Cos(a) * 30 - 8, Sin(a) * 44, 8};
+    Vec3 vein[3] = {root, root + Vec3{Cos(a) * 10, Sin(a) * 10, -6},
+                    root + Vec3{Cos(a) * 16, Sin(a) * 18, -8}};
     DrawChain(scene, vein, 3, 3.0, 1.2, Mat(kRed, 3, 15, 3));
   }
   DrawEyeball(scene, {10, 0, 30 - sink}, 24 - 4 * dead, {1, 0, 0.05}, dead > 0 ? kRed : kGold, lid,
@@ -116,8 +117,8 @@ void BuildLookyloo(Scene& scene, const PoseKey& key) {
   if (dead > 0) {
     for (int k = 0; k < 4; ++k) {
       double a = -0.9 + k * 0.6;
-      scene.Capsule({28, std::sin(a) * 10, 30 - sink + std::cos(a) * 8},
-                    {22, std::sin(a) * 18, 30 - sink + std::cos(a) * 14}, 0.8, Flat(kRed, 8));
+      scene.Capsule({28, Sin(a) * 10, 30 - sink + Cos(a) * 8},
+                    {22, Sin(a) * 18, 30 - sink + Cos(a) * 14}, 0.8, Flat(kRed, 8));
     }
   }
 }
@@ -190,7 +191,7 @@ void BuildGeozoid(Scene& scene, const PoseKey& key) {
     for (int i = 0; i < 7; ++i) {
       double a = i * 0.9;
       double r = 3 + 8 * s;
-      scene.Ellipsoid({std::cos(a) * r, std::sin(a) * r, 3 - 0.5 * s}, {4, 3.5, 3 - 1.2 * s},
+      scene.Ellipsoid({Cos(a) * r, Sin(a) * r, 3 - 0.5 * s}, {4, 3.5, 3 - 1.2 * s},
                       i % 2 ? rock : crust);
     }
     return;
@@ -235,8 +236,8 @@ void BuildUltrazoid(Scene& scene, const PoseKey& key) {
   scene.Ellipsoid({0, 0, 52 - sink}, {16, 16, 10}, hide);
   for (int i = 0; i < 5; ++i) {
     double a = -1.4 + i * 0.7;
-    Vec3 root{std::cos(a) * 11, std::sin(a) * 11, 56 - sink};
-    Vec3 tip = root + Vec3{std::cos(a) * 6 + 4, std::sin(a) * 6, 12 - 6 * dead};
+    Vec3 root{Cos(a) * 11, Sin(a) * 11, 56 - sink};
+    Vec3 tip = root + Vec3{Cos(a) * 6 + 4, Sin(a) * 6, 12 - 6 * dead};
     scene.Cone(root, tip, 3.0, 2.0, crystal);
     if (charge > 0 || fire > 0) {
       scene.Sphere(
@@ -246,15 +247,14 @@ void BuildUltrazoid(Scene& scene, const PoseKey& key) {
   }
   for (int i = 0; i < 3; ++i) {
     double a = -0.7 + i * 0.7;
-    Vec3 eye{std::cos(a) * 19, std::sin(a) * 17, 34 - sink * 0.8 + (i == 1 ? 6 : 0)};
+    Vec3 eye{Cos(a) * 19, Sin(a) * 17, 34 - sink * 0.8 + (i == 1 ? 6 : 0)};
     scene.Sphere(eye, 4.2, Mat(kGrey, 12, 30, 8));
-    scene.Sphere(eye + Vec3{3.4, std::sin(a) * 1.5, 0}, 1.8,
+    scene.Sphere(eye + Vec3{3.4, Sin(a) * 1.5, 0}, 1.8,
                  dead > 0.5 ? Flat(kGrey, 6) : Flat(kRed, 20 + static_cast<int>(10 * charge)));
   }
   for (int i = 0; i < 6; ++i) {
     double a = i * 1.05;
-    scene.Cone({std::cos(a) * 20, std::sin(a) * 18, 5}, {std::cos(a) * 36, std::sin(a) * 30, 1}, 4,
-               1.5, hide);
+    scene.Cone({Cos(a) * 20, Sin(a) * 18, 5}, {Cos(a) * 36, Sin(a) * 30, 1}, 4, 1.5, hide);
   }
 }
 

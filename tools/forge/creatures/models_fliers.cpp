@@ -5,6 +5,7 @@
 #include "forge/creatures/models.h"
 #include "forge/creatures/poses.h"
 #include "forge/creatures/rigs.h"
+#include "forge/paint/paint_math.h"
 #include "forge/palette.h"
 
 namespace torvel::forge::creatures {
@@ -71,8 +72,8 @@ void BuildBat(Scene& scene, const PoseKey& key) {
   BatPose p;
   switch (key.anim) {
     case 1:
-      p.flap = std::cos(2 * kPi * key.cycle);
-      p.height = 3 + 1.2 * std::sin(2 * kPi * key.cycle);
+      p.flap = Cos(2 * kPi * key.cycle);
+      p.height = 3 + 1.2 * Sin(2 * kPi * key.cycle);
       break;
     case 2: {
       double hit = BeatT(key, 2);
@@ -110,8 +111,8 @@ void BuildBigBat(Scene& scene, const PoseKey& key) {
   look.fur = Mat(kGrey, 3, 16, 2);
   look.skin = Mat(kBrown, 3, 15, 3);
   if (key.anim <= 1) {
-    p.flap = std::cos(kPi * key.frame / 5.0);
-    p.height = 2 + 1.2 * std::sin(kPi * key.frame / 5.0);
+    p.flap = Cos(kPi * key.frame / 5.0);
+    p.height = 2 + 1.2 * Sin(kPi * key.frame / 5.0);
   } else if (key.anim == 2) {
     double release = Pulse(key.t, 0.0, BeatT(key, 2), 1.0);
     p.flap = 1.0 * release;
@@ -165,7 +166,7 @@ void BuildPtero(Scene& scene, const PoseKey& key) {
   const Material beak = Mat(kGold, 8, 27, 6);
   double flap = 0, shoot = 0, fold = 0, roll = 0, pitch = 0;
   if (key.anim <= 1) {
-    flap = std::cos(2 * kPi * key.cycle);
+    flap = Cos(2 * kPi * key.cycle);
   } else if (key.anim == 2) {
     shoot = Pulse(key.t, 0.0, BeatT(key, 3), 1.0);
     flap = 0.4;
@@ -237,7 +238,7 @@ void BuildPeeper(Scene& scene, const PoseKey& key) {
   double r = 12 * (1 - 0.25 * shrink);
   Vec3 c{0, 0, r + 2};
   scene.Sphere(c, r, shrink > 0 ? Mat(kGrey, 6, 18) : white);
-  Vec3 gaze = Normalize(Vec3{std::cos(look), std::sin(look), -0.1});
+  Vec3 gaze = Normalize(Vec3{Cos(look), Sin(look), -0.1});
   scene.Ellipsoid(c + gaze * (r * 0.84), {2.4, 5.6 + glare, 5.6 + glare}, Mat(iris, 8, 26, 6),
                   AlongX(gaze));
   scene.Ellipsoid(c + gaze * (r * 0.9), {1.5, 2.6 - glare * 0.8, 2.6 - glare * 0.8},
@@ -254,9 +255,9 @@ void BuildPeeper(Scene& scene, const PoseKey& key) {
   }
   for (int k = 0; k < 3; ++k) {
     double a = (k - 1) * 0.8;
-    Vec3 nerve[3] = {c + Vec3{-std::cos(a) * 4, std::sin(a) * 5, -r + 2},
-                     c + Vec3{-std::cos(a) * 6, std::sin(a) * 7, -r - 3},
-                     c + Vec3{-std::cos(a) * 9, std::sin(a) * 6, -r - 1}};
+    Vec3 nerve[3] = {c + Vec3{-Cos(a) * 4, Sin(a) * 5, -r + 2},
+                     c + Vec3{-Cos(a) * 6, Sin(a) * 7, -r - 3},
+                     c + Vec3{-Cos(a) * 9, Sin(a) * 6, -r - 1}};
     DrawChain(scene, nerve, 3, 1.0, 0.5, Mat(kRed, 4, 18));
   }
 }

@@ -6,6 +6,7 @@
 #include "forge/creatures/bodies.h"
 #include "forge/creatures/models.h"
 #include "forge/creatures/poses.h"
+#include "forge/paint/paint_math.h"
 #include "forge/palette.h"
 
 namespace torvel::forge::creatures {
@@ -233,14 +234,14 @@ void BuildWacko(Scene& scene, const PoseKey& key) {
       break;
     case 2: {
       double a = 2 * kPi * key.cycle;
-      p.shoulder[0] = 1.5 + 1.4 * std::sin(a);
-      p.shoulder[1] = 1.5 + 1.4 * std::sin(a + kPi);
+      p.shoulder[0] = 1.5 + 1.4 * Sin(a);
+      p.shoulder[1] = 1.5 + 1.4 * Sin(a + kPi);
       p.armOut[0] = p.armOut[1] = 0.5;
       p.elbow[0] = p.elbow[1] = 0.3;
       p.lean = 0.2;
-      p.headRoll = 0.3 * std::sin(a);
-      p.hip[0] = 0.3 * std::sin(a);
-      p.hip[1] = -0.3 * std::sin(a);
+      p.headRoll = 0.3 * Sin(a);
+      p.hip[0] = 0.3 * Sin(a);
+      p.hip[1] = -0.3 * Sin(a);
       break;
     }
     case 3:
@@ -263,7 +264,7 @@ void BuildWacko(Scene& scene, const PoseKey& key) {
   const Mat3& h = j.headFrame;
   for (int k = 0; k < 7; ++k) {
     double a = k * 0.9;
-    Vec3 d{std::cos(a) * 0.8 - 0.3, std::sin(a), 0.9};
+    Vec3 d{Cos(a) * 0.8 - 0.3, Sin(a), 0.9};
     scene.Cone(j.head + h * (d * 3.0), j.head + h * (d * 9.0), 1.8, 0.5, Mat(kGold, 12, 29));
   }
   for (int side = -1; side <= 1; side += 2) {
@@ -419,8 +420,8 @@ void BuildGolem(Scene& scene, const PoseKey& key) {
   if (crumble > 0) {
     for (int k = 0; k < 6; ++k) {
       double a = k * 1.05;
-      scene.Box({std::cos(a) * (14 + 16 * crumble), std::sin(a) * (14 + 16 * crumble), 4},
-                {4, 4, 4}, stone, RotZ(a));
+      scene.Box({Cos(a) * (14 + 16 * crumble), Sin(a) * (14 + 16 * crumble), 4}, {4, 4, 4}, stone,
+                RotZ(a));
     }
   }
 }

@@ -6,6 +6,7 @@
 #include "forge/creatures/bodies.h"
 #include "forge/creatures/models.h"
 #include "forge/creatures/poses.h"
+#include "forge/paint/paint_math.h"
 #include "forge/palette.h"
 
 namespace torvel::forge::creatures {
@@ -23,7 +24,7 @@ void DrawCap(Scene& scene, Vec3 base, double r, double h, const Material& cap, c
   for (int i = 0; i < 6; ++i) {
     double a = i * 1.047 + 0.3;
     double u = i == 5 ? 0.0 : 0.62;
-    Vec3 d = tilt * Normalize(Vec3{std::cos(a) * u, std::sin(a) * u, 1.0});
+    Vec3 d = tilt * Normalize(Vec3{Cos(a) * u, Sin(a) * u, 1.0});
     Vec3 on = base + tilt * Vec3{0, 0, hh * 0.35};
     Vec3 p{on.x + d.x * rr * 0.98, on.y + d.y * rr * 0.98, on.z + d.z * hh * 0.98};
     scene.Sphere(p, r * 0.18, spot);
@@ -35,8 +36,7 @@ void DrawSpores(Scene& scene, Vec3 c, double spread, double amount, const Materi
   for (int i = 0; i < 8; ++i) {
     double a = i * 0.785 + 0.2;
     double r = spread * (0.5 + 0.5 * (i % 2)) * amount;
-    scene.Sphere(c + Vec3{std::cos(a) * r, std::sin(a) * r, (i % 3) * 2.0 * amount},
-                 1.2 + 0.8 * amount, m);
+    scene.Sphere(c + Vec3{Cos(a) * r, Sin(a) * r, (i % 3) * 2.0 * amount}, 1.2 + 0.8 * amount, m);
   }
 }
 
@@ -52,7 +52,7 @@ void BuildShroom(Scene& scene, const PoseKey& key) {
     case 1: {
       double w = Wave(key.cycle);
       stride = w;
-      hop = std::fabs(std::sin(2 * kPi * key.cycle)) * 2.0;
+      hop = std::fabs(Sin(2 * kPi * key.cycle)) * 2.0;
       sway = 0.15 * w;
       break;
     }
@@ -194,8 +194,8 @@ void BuildShroomLord(Scene& scene, const PoseKey& key) {
   Vec3 crown = j.head + j.headFrame * Vec3{0, 0, 8.5};
   for (int i = 0; i < 5; ++i) {
     double a = i * 1.256;
-    scene.Cone(crown + j.headFrame * Vec3{std::cos(a) * 3, std::sin(a) * 3, 0},
-               crown + j.headFrame * Vec3{std::cos(a) * 3.4, std::sin(a) * 3.4, 3}, 1.0, 0.4,
+    scene.Cone(crown + j.headFrame * Vec3{Cos(a) * 3, Sin(a) * 3, 0},
+               crown + j.headFrame * Vec3{Cos(a) * 3.4, Sin(a) * 3.4, 3}, 1.0, 0.4,
                Mat(kGold, 10, 29, 8));
   }
   for (int side = -1; side <= 1; side += 2) {
@@ -254,9 +254,9 @@ void BuildMossSource(Scene& scene, const PoseKey& key) {
   for (int i = 0; i < 5; ++i) {
     double a = i * 1.256;
     double open = 0.3 + 0.7 * burst;
-    Vec3 base{std::cos(a) * r * 0.5, std::sin(a) * r * 0.5, 5};
-    Vec3 tip = base + Vec3{std::cos(a) * (4 + 8 * open), std::sin(a) * (4 + 8 * open),
-                           r * 1.5 * (1 - open) + 2};
+    Vec3 base{Cos(a) * r * 0.5, Sin(a) * r * 0.5, 5};
+    Vec3 tip =
+        base + Vec3{Cos(a) * (4 + 8 * open), Sin(a) * (4 + 8 * open), r * 1.5 * (1 - open) + 2};
     scene.Cone(base, tip, 3.0, 1.0, Mat(kGold, 6, 24, 3));
   }
   if (dry <= 0)
@@ -313,7 +313,7 @@ void BuildCactus(Scene& scene, const PoseKey& key) {
   for (int i = 0; i < 14; ++i) {
     double a = i * 0.449;
     double z = -6 + (i % 4) * 5.0;
-    Vec3 d = Normalize(Vec3{std::cos(a), std::sin(a), z / 14});
+    Vec3 d = Normalize(Vec3{Cos(a), Sin(a), z / 14});
     Vec3 root = c + frame * Vec3{d.x * r, d.y * r, 2 + z * 1.2};
     scene.Cone(root, root + frame * (d * (2.0 + 4.0 * bristle)), 0.5, 0.2, spine);
   }
@@ -321,8 +321,7 @@ void BuildCactus(Scene& scene, const PoseKey& key) {
   if (wilt < 0.6) {
     for (int i = 0; i < 5; ++i) {
       double a = i * 1.256;
-      scene.Sphere(top + frame * Vec3{std::cos(a) * 2.2, std::sin(a) * 2.2, 0.5}, 1.8,
-                   Mat(kRed, 10, 28, 4));
+      scene.Sphere(top + frame * Vec3{Cos(a) * 2.2, Sin(a) * 2.2, 0.5}, 1.8, Mat(kRed, 10, 28, 4));
     }
     scene.Sphere(top + frame * Vec3{0, 0, 1.0}, 1.3, Flat(kGold, 28));
   }
@@ -358,9 +357,9 @@ void BuildGreatPumpkin(Scene& scene, const PoseKey& key) {
   scene.Cone({-6, 4, h * 2 - 4}, {-14, 12, h * 2 + 18 - 10 * sag}, 7, 4, Mat(kGreen, 3, 18, 2));
   for (int i = 0; i < 5; ++i) {
     double a = 0.9 + i * 1.0;
-    Vec3 v0{std::cos(a) * 60, std::sin(a) * 90, 4};
-    Vec3 vine[3] = {v0, v0 + Vec3{std::cos(a) * 20, std::sin(a) * 22, 6},
-                    v0 + Vec3{std::cos(a + 0.6) * 34, std::sin(a + 0.6) * 36, 2}};
+    Vec3 v0{Cos(a) * 60, Sin(a) * 90, 4};
+    Vec3 vine[3] = {v0, v0 + Vec3{Cos(a) * 20, Sin(a) * 22, 6},
+                    v0 + Vec3{Cos(a + 0.6) * 34, Sin(a + 0.6) * 36, 2}};
     DrawChain(scene, vine, 3, 3.0, 1.5, Mat(kGreen, 3, 16));
     scene.Ellipsoid(vine[1] + Vec3{0, 0, 3}, {12, 9, 2.5}, Mat(kGreen, 4, 20, 2),
                     RotZ(a) * RotX(0.3));

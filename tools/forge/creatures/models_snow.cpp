@@ -6,6 +6,7 @@
 #include "forge/creatures/bodies.h"
 #include "forge/creatures/models.h"
 #include "forge/creatures/poses.h"
+#include "forge/paint/paint_math.h"
 #include "forge/palette.h"
 
 namespace torvel::forge::creatures {
@@ -135,8 +136,8 @@ void BuildPenguin(Scene& scene, const PoseKey& key) {
   for (int side = -1; side <= 1; side += 2) {
     scene.Sphere(head + body * Vec3{3.4, side * 1.9, 1.3}, 0.8, limp > 0 ? Flat(kGrey, 10) : kCoal);
     Vec3 sh = c + body * Vec3{0, side * 5.8, 3};
-    Vec3 tip = sh + body * Vec3{-1.5, side * (3 + 3 * std::cos(wing)),
-                                -7 * (1 - std::fabs(wing)) + 6 * wing};
+    Vec3 tip =
+        sh + body * Vec3{-1.5, side * (3 + 3 * Cos(wing)), -7 * (1 - std::fabs(wing)) + 6 * wing};
     scene.Cone(sh, tip, 1.8, 0.8, back);
     scene.Ellipsoid(c + body * Vec3{1.5, side * 2.2, -9}, {2.8, 1.6, 0.9}, beak, body);
   }
@@ -174,7 +175,7 @@ void BuildZomboni(Scene& scene, const PoseKey& key) {
     for (double x : {-18.0, 14.0}) {
       Vec3 c = at({x, side * 17.0, 7});
       scene.Cylinder(c - tilt * Vec3{0, 2.5, 0}, c + tilt * Vec3{0, 2.5, 0}, 7, tyre);
-      Vec3 spoke{std::cos(wheel) * 4, 0, std::sin(wheel) * 4};
+      Vec3 spoke{Cos(wheel) * 4, 0, Sin(wheel) * 4};
       scene.Sphere(c + tilt * Vec3{spoke.x, side * 3.0, spoke.z}, 1.4, metal);
     }
   }

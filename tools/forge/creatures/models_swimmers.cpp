@@ -7,6 +7,7 @@
 #include "forge/creatures/models.h"
 #include "forge/creatures/poses.h"
 #include "forge/creatures/rigs.h"
+#include "forge/paint/paint_math.h"
 #include "forge/palette.h"
 
 namespace torvel::forge::creatures {
@@ -68,9 +69,9 @@ void DrawSerpent(Scene& scene, const SerpentLook& look, const PoseKey& key, int 
   // Two humps of the coiled body behind the neck.
   for (int k = 0; k < 2; ++k) {
     double hx = -9 - 8 * k;
-    double hy = 3 * std::sin(2 * kPi * (phase + k * 0.3));
-    scene.Ellipsoid(at({hx, hy, 0.5 + 1.5 * std::cos(2 * kPi * (phase + k * 0.3))}),
-                    {4.5, 3.2, 4.0}, look.hide, tilt);
+    double hy = 3 * Sin(2 * kPi * (phase + k * 0.3));
+    scene.Ellipsoid(at({hx, hy, 0.5 + 1.5 * Cos(2 * kPi * (phase + k * 0.3))}), {4.5, 3.2, 4.0},
+                    look.hide, tilt);
     scene.Cone(at({hx, hy, 3.5}), at({hx - 2, hy, 6}), 1.6, 0.4, look.fin);
   }
   Vec3 base = at({-2, 0, -2});
@@ -173,13 +174,13 @@ void BuildFreakazoid(Scene& scene, const PoseKey& key) {
   scene.Ellipsoid(c, {7, 7.5, 8}, hide);
   for (int i = 0; i < 5; ++i) {
     double a = -1.2 + i * 0.6;
-    Vec3 root = c + Vec3{-2, std::sin(a) * 6, 5 + std::cos(a) * 2};
-    scene.Ellipsoid(root + Vec3{-2, std::sin(a) * 2, 3}, {1.2, 1.8, 3.8}, frill, RotX(a * 0.8));
+    Vec3 root = c + Vec3{-2, Sin(a) * 6, 5 + Cos(a) * 2};
+    scene.Ellipsoid(root + Vec3{-2, Sin(a) * 2, 3}, {1.2, 1.8, 3.8}, frill, RotX(a * 0.8));
   }
   static const double kEyes[4][3] = {
       {0.55, 0.0, 0.5}, {0.4, -0.6, 0.2}, {0.4, 0.6, 0.2}, {0.2, 0.3, 0.9}};
   for (const auto& e : kEyes) {
-    Vec3 d = Normalize(Vec3{std::cos(e[1]) * e[0] * 2, std::sin(e[1]), e[2]});
+    Vec3 d = Normalize(Vec3{Cos(e[1]) * e[0] * 2, Sin(e[1]), e[2]});
     Vec3 p = c + Vec3{d.x * 6.5, d.y * 7, d.z * 7.5};
     scene.Sphere(p, 1.8, Mat(kGold, 14, 30, 6));
     scene.Sphere(p + d * 1.3, 0.8, Flat(kGrey, 1));
@@ -200,11 +201,11 @@ void BuildFreakazoid(Scene& scene, const PoseKey& key) {
 
 void DrawTentacle(Scene& scene, Vec3 root, double angle, double length, double wave,
                   const Material& m, const Material& suckers) {
-  Vec3 out{std::cos(angle), std::sin(angle), 0};
+  Vec3 out{Cos(angle), Sin(angle), 0};
   Vec3 pts[6];
   for (int i = 0; i < 6; ++i) {
     double f = i / 5.0;
-    double bend = std::sin(f * 3.0 + wave) * length * 0.18;
+    double bend = Sin(f * 3.0 + wave) * length * 0.18;
     Vec3 side{-out.y, out.x, 0};
     pts[i] = root + out * (length * 0.35 * f) + side * bend +
              Vec3{0, 0, length * (0.9 * f - 0.35 * f * f)};
@@ -233,13 +234,13 @@ void BuildTheThing(Scene& scene, const PoseKey& key) {
   scene.Ellipsoid({0, 0, h - 10}, {44, 52, 36 * (1 - 0.5 * sink)}, hide);
   for (int i = 0; i < 8; ++i) {
     double a = -2.6 + i * 0.74;
-    Vec3 root{std::cos(a) * 40, std::sin(a) * 48, 2};
+    Vec3 root{Cos(a) * 40, Sin(a) * 48, 2};
     double len = (50 + 10 * (i % 3)) * (1 - 0.7 * sink) * (1 + 0.3 * twitch * (i % 2));
     DrawTentacle(scene, root, a, len, wave + i * 0.9 + twitch * 2, tent, suckers);
   }
   // Eyes above the maw.
   for (int k = -1; k <= 1; ++k) {
-    Vec3 e{34 * std::cos(k * 0.35), 40 * std::sin(k * 0.35), h + 14 - std::abs(k) * 4.0};
+    Vec3 e{34 * Cos(k * 0.35), 40 * Sin(k * 0.35), h + 14 - std::abs(k) * 4.0};
     scene.Sphere(e, 5.5, Mat(kGold, 12, 30, 8));
     scene.Sphere(e + Vec3{4.2, 0, 0}, 2.4, sink > 0.5 ? Flat(kGrey, 8) : Flat(kRed, 4));
   }
@@ -260,7 +261,7 @@ void BuildTentacle(Scene& scene, const PoseKey&, double lean, const Material& m)
   Vec3 pts[6];
   for (int i = 0; i < 6; ++i) {
     double f = i / 5.0;
-    pts[i] = {lean * 10 * f * f, 4 * std::sin(f * 4), 50 * f};
+    pts[i] = {lean * 10 * f * f, 4 * Sin(f * 4), 50 * f};
   }
   DrawChain(scene, pts, 6, 7, 2, m);
   for (int k = 0; k < 2; ++k) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "forge/paint/paint_math.h"
 #include "forge/palette.h"
 
 namespace torvel::forge::creatures {
@@ -26,17 +27,17 @@ Mat3 Mat3::Transposed() const {
 }
 
 Mat3 RotX(double a) {
-  double c = std::cos(a), s = std::sin(a);
+  double c = Cos(a), s = Sin(a);
   return {{1, 0, 0}, {0, c, s}, {0, -s, c}};
 }
 
 Mat3 RotY(double a) {
-  double c = std::cos(a), s = std::sin(a);
+  double c = Cos(a), s = Sin(a);
   return {{c, 0, -s}, {0, 1, 0}, {s, 0, c}};
 }
 
 Mat3 RotZ(double a) {
-  double c = std::cos(a), s = std::sin(a);
+  double c = Cos(a), s = Sin(a);
   return {{c, s, 0}, {-s, c, 0}, {0, 0, 1}};
 }
 
@@ -424,7 +425,7 @@ struct Camera {
 };
 
 Camera MakeCamera(const View& view) {
-  double s = std::sin(view.elevation), c = std::cos(view.elevation);
+  double s = Sin(view.elevation), c = Cos(view.elevation);
   Camera cam;
   cam.down = {0, s, -c};
   cam.dir = {0, -c, -s};
@@ -525,7 +526,7 @@ SpriteImage RenderScene(const Scene& scene, const View& view) {
           bool inBand;
           if (p.mat.bandAround) {
             Vec3 q = hit - p.a;
-            double a = std::atan2(Dot(q, p.axes.cy), Dot(q, p.axes.cx)) / (2 * 3.14159265358979);
+            double a = Atan2(Dot(q, p.axes.cy), Dot(q, p.axes.cx)) / (2 * 3.14159265358979);
             double u = a * p.mat.bandPeriod;
             inBand = u - std::floor(u) < p.mat.bandWidth;
           } else {

@@ -1,4 +1,5 @@
 #include "forge/creatures/rigs.h"
+#include "forge/paint/paint_math.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,7 +23,7 @@ double Pulse(double t, double a, double peak, double b) {
 }
 
 double Wave(double cycle) {
-  return std::sin(2 * kPi * cycle);
+  return Sin(2 * kPi * cycle);
 }
 
 HumanJoints PoseHuman(const HumanBody& body, const HumanPose& pose) {
@@ -119,15 +120,15 @@ void DrawLegs(Scene& scene, const LegSet& legs, double cycle, double step, doubl
     for (int i = 0; i < legs.pairs; ++i) {
       double f = legs.pairs > 1 ? static_cast<double>(i) / (legs.pairs - 1) : 0.5;
       double a = legs.spanFront + (legs.spanBack - legs.spanFront) * f;
-      Vec3 dir{std::sin(a), side * std::cos(a), 0};
+      Vec3 dir{Sin(a), side * Cos(a), 0};
       Vec3 hip = legs.centre + dir * legs.bodyHalfWidth + Vec3{0, 0, legs.hipHeight};
       // Neighbouring legs, and the two sides, step in turn.
       double phase = ((i + (side > 0 ? 1 : 0)) % 2) * 0.5;
       double w = 2 * kPi * (cycle + phase);
       Vec3 foot = legs.centre + dir * (legs.bodyHalfWidth + legs.reach);
       foot.z = 0;
-      foot.x += step * std::sin(w);
-      foot.z += std::max(0.0, std::cos(w)) * step * 0.6;
+      foot.x += step * Sin(w);
+      foot.z += std::max(0.0, Cos(w)) * step * 0.6;
       Vec3 curled = legs.centre + dir * (legs.bodyHalfWidth + legs.reach * 0.3) +
                     Vec3{0, 0, legs.hipHeight + legs.kneeUp * 0.6};
       foot = Lerp(foot, curled, curl);
@@ -161,7 +162,7 @@ void DrawBatWing(Scene& scene, Vec3 shoulder, bool right, const WingShape& w, do
   double side = right ? 1 : -1;
   double phi = flap * 0.9;
   double open = 1 - 0.65 * fold;
-  Vec3 out{0, side * std::cos(phi), std::sin(phi)};  // along the wing
+  Vec3 out{0, side * Cos(phi), Sin(phi)};  // along the wing
   Vec3 back{-1, 0, 0};
   Vec3 normal = Normalize(Cross(back, out));
   double span = w.span * open;
@@ -191,7 +192,7 @@ void DrawBladeWing(Scene& scene, Vec3 shoulder, bool right, double span, double 
                    double sweep, const Material& m) {
   double side = right ? 1 : -1;
   double phi = flap * 0.9;
-  Vec3 out{-std::sin(sweep), side * std::cos(sweep) * std::cos(phi), std::sin(phi)};
+  Vec3 out{-Sin(sweep), side * Cos(sweep) * Cos(phi), Sin(phi)};
   out = Normalize(out);
   Vec3 back{-1, 0, 0};
   Vec3 normal = Normalize(Cross(back, out));
@@ -204,8 +205,7 @@ void DrawBladeWing(Scene& scene, Vec3 shoulder, bool right, double span, double 
 void DrawEyes(Scene& scene, Vec3 centre, double r, const Mat3& frame, double apart, double up,
               double eyeR, const Material& white, const Material& pupil, double pupilR) {
   for (int side = -1; side <= 1; side += 2) {
-    Vec3 d = frame * Vec3{std::cos(up) * std::cos(apart), side * std::cos(up) * std::sin(apart),
-                          std::sin(up)};
+    Vec3 d = frame * Vec3{Cos(up) * Cos(apart), side * Cos(up) * Sin(apart), Sin(up)};
     Vec3 eye = centre + d * (r - eyeR * 0.35);
     scene.Sphere(eye, eyeR, white);
     if (pupilR > 0) scene.Sphere(eye + d * (eyeR * 0.62), pupilR, pupil);

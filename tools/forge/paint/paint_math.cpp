@@ -7,10 +7,12 @@ double Sin(double x) {
   x -= k * kTwoPi;  // now -pi..pi
   if (x > kPi / 2) x = kPi - x;
   if (x < -kPi / 2) x = -kPi - x;
+  // The series to x^23 stays within a few units of the last place on
+  // -pi/2..pi/2, so rotations built from it keep their vectors unit length.
   double x2 = x * x;
-  return x *
-         (1 + x2 * (-1.0 / 6 +
-                    x2 * (1.0 / 120 + x2 * (-1.0 / 5040 + x2 * (1.0 / 362880 - x2 / 39916800.0)))));
+  double sum = 0;
+  for (int n = 23; n >= 3; n -= 2) sum = (1 - sum) * x2 / (n * (n - 1));
+  return x * (1 - sum);
 }
 
 namespace {
@@ -19,9 +21,9 @@ double AtanUnit(double t) {
   // atan(t) = 2 atan(t / (1 + sqrt(1 + t^2))), applied twice brings t below 0.2.
   for (int i = 0; i < 2; ++i) t = t / (1 + std::sqrt(1 + t * t));
   double t2 = t * t;
-  double sum =
-      t * (1 + t2 * (-1.0 / 3 + t2 * (1.0 / 5 + t2 * (-1.0 / 7 + t2 * (1.0 / 9 - t2 / 11)))));
-  return 4 * sum;
+  double sum = 0;
+  for (int n = 23; n >= 1; n -= 2) sum = 1.0 / n - t2 * sum;
+  return 4 * t * sum;
 }
 }  // namespace
 
