@@ -155,7 +155,8 @@ TEST(CreatureRender, RaysFindTheNearestSurfaceOfEveryShape) {
         double enter = std::max(0.0, Dot(part.boundCentre - origin, dir) - part.boundRadius);
         for (int k = 0; k < 60; ++k) {
           double u = enter + (t - eps - enter) * k / 60.0;
-          ASSERT_FALSE(Inside(part, origin + dir * u)) << "ray " << i << " skipped a nearer surface";
+          ASSERT_FALSE(Inside(part, origin + dir * u))
+              << "ray " << i << " skipped a nearer surface";
         }
       } else {
         ++misses;

@@ -15,7 +15,9 @@ SdlPlatform::SdlPlatform(const PortSettings& settings)
   for (int i = 0; i < 256; ++i) lut_[i] = 0xFF000000u;
 }
 
-SdlPlatform::~SdlPlatform() { Shutdown(); }
+SdlPlatform::~SdlPlatform() {
+  Shutdown();
+}
 
 bool SdlPlatform::Start(const char* title, std::string& error) {
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
@@ -85,7 +87,9 @@ bool SdlPlatform::SetMode(int, int, int, bool windowed, std::string& error) {
   return true;
 }
 
-void SdlPlatform::HideCursor() { SDL_ShowCursor(SDL_DISABLE); }
+void SdlPlatform::HideCursor() {
+  SDL_ShowCursor(SDL_DISABLE);
+}
 
 void SdlPlatform::OpenFirstController() {
   if (controller_) return;
@@ -198,8 +202,8 @@ void SdlPlatform::HandleEvent(const SDL_Event& e) {
       OpenFirstController();
       break;
     case SDL_CONTROLLERDEVICEREMOVED:
-      if (controller_ &&
-          e.cdevice.which == SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller_.get())))
+      if (controller_ && e.cdevice.which == SDL_JoystickInstanceID(
+                                                SDL_GameControllerGetJoystick(controller_.get())))
         controller_.reset();
       OpenFirstController();
       break;
@@ -249,7 +253,9 @@ void SdlPlatform::SetHardwarePalette(const uint8_t bgrx[1024]) {
   BuildPaletteLookup(bgrx, lut_.data());
 }
 
-void SdlPlatform::ClearBackBuffer() { std::fill(back_.begin(), back_.end(), 0); }
+void SdlPlatform::ClearBackBuffer() {
+  std::fill(back_.begin(), back_.end(), 0);
+}
 
 void SdlPlatform::GetMousePosition(int& x, int& y) {
   x = mouseX_;

@@ -34,9 +34,9 @@ using SdlControllerPtr = std::unique_ptr<SDL_GameController, SdlControllerDelete
 // Settings only this port has, from port.ini; the defaults behave like the
 // original program (full screen unless the command line says window).
 struct PortSettings {
-  bool forceWindow = false;  // [Display] Window=1
+  bool forceWindow = false;    // [Display] Window=1
   bool integerScaling = true;  // [Display] IntegerScaling=1
-  bool vsync = true;  // [Display] VSync=1
+  bool vsync = true;           // [Display] VSync=1
 };
 
 class SoundDevice;
