@@ -294,10 +294,6 @@ void PostMapEvent(uint8_t event, uint8_t parameter) {
   gPlay.eventParameter = parameter;
 }
 
-PendingEvent PendingMapEvent() {
-  return {gPlay.pendingEvent, gPlay.eventParameter};
-}
-
 void SetPlayMode(uint8_t mode) {
   gPlay.mode = mode;
   TakePressedActions();

@@ -78,12 +78,6 @@ int32_t TakePendingExcludedTime();
 
 // Records a pending map event; taken up by the next update step.
 void PostMapEvent(uint8_t event, uint8_t parameter = 0);
-// The event waiting to be taken up (event 0: none).
-struct PendingEvent {
-  uint8_t event = 0;
-  uint8_t parameter = 0;
-};
-PendingEvent PendingMapEvent();
 // Modes 2 (picture) and 4 (dialogue), set by specials and dialogues; presses
 // made before the mode began are forgotten.
 void SetPlayMode(uint8_t mode);

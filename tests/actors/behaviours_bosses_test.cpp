@@ -227,11 +227,12 @@ TEST_F(BossTest, TheThingsDeathWinsTheWorldAfterItsMovie) {
   ASSERT_EQ(thing->life, 0);
   uint64_t frames = platform().frameCount();
   int smoke = 0;
-  for (int t = 0; t < 400 && PendingMapEvent().event == kEventNone && thing->kind == 26; ++t) {
+  for (int t = 0; t < 400 && GetPlayLoopView().pendingEvent == kEventNone && thing->kind == 26;
+       ++t) {
     Run(1);
     smoke = std::max(smoke, CountParticles(kParticleExplosion));
   }
-  EXPECT_EQ(PendingMapEvent().event, kEventGameWon);
+  EXPECT_EQ(GetPlayLoopView().pendingEvent, kEventGameWon);
   EXPECT_GT(smoke, 0) << "it goes down in smoke";
   EXPECT_GT(platform().frameCount(), frames + 2) << "the chapter's movie played";
   EXPECT_EQ(CurrentSong(), 202);
@@ -253,7 +254,7 @@ TEST_F(BossTest, TheVorgaDiesIntoTheSdzlAfterTheSwordMovie) {
   EXPECT_EQ(vorga->anim, 0);
   EXPECT_EQ(Plays(194) - sword, 1);
   EXPECT_GT(platform().frameCount(), frames + 2) << "the sword movie played";
-  EXPECT_EQ(PendingMapEvent().event, kEventNone);
+  EXPECT_EQ(GetPlayLoopView().pendingEvent, kEventNone);
   // And the second shape fights on.
   Run(60);
   EXPECT_EQ(vorga->kind, 58);

@@ -174,9 +174,9 @@ class SimDeterminism : public Scenario {
     d.Add(cy);
     d.Add(ItemClock());
     d.Add(EnemiesPresent());
-    PendingEvent e = PendingMapEvent();
-    d.Add(e.event);
-    d.Add(e.parameter);
+    const PlayLoopView loop = GetPlayLoopView();
+    d.Add(loop.pendingEvent);
+    d.Add(loop.eventParameter);
     return d.value();
   }
 

@@ -271,7 +271,7 @@ TEST_F(Specials, NeighboursFireEvenWhenTheOriginsOwnEffectDeclines) {
   }
   EXPECT_NE(win.trigger, 0);
   EXPECT_STREQ(BigMessageText(), "");
-  EXPECT_EQ(PendingMapEvent().event, 0);
+  EXPECT_EQ(GetPlayLoopView().pendingEvent, 0);
 }
 
 TEST_F(Specials, WinLevelCompletesTheMapOnceEveryCollectibleIsTaken) {
@@ -279,12 +279,12 @@ TEST_F(Specials, WinLevelCompletesTheMapOnceEveryCollectibleIsTaken) {
   Special& win = Put(0, 5, 5, kTriggerMapsDone, kEffectWinLevel);
   Player().collected = 2;
   TickSpecials(map());
-  EXPECT_EQ(PendingMapEvent().event, 0);
+  EXPECT_EQ(GetPlayLoopView().pendingEvent, 0);
   EXPECT_NE(win.trigger, 0);
   Player().collected = 3;
   TickSpecials(map());
-  EXPECT_EQ(PendingMapEvent().event, 2);
-  EXPECT_EQ(PendingMapEvent().parameter, 0);
+  EXPECT_EQ(GetPlayLoopView().pendingEvent, 2);
+  EXPECT_EQ(GetPlayLoopView().eventParameter, 0);
   EXPECT_EQ(win.trigger, 0);
 }
 
@@ -443,11 +443,11 @@ TEST_F(Specials, GotoMapLeavesForAMapNotYetDone) {
   Guy* hero = Hero(5, 5);
   Player().mapsDone[0][7] = 1;
   StepSpecials(map(), 5, 5, hero);
-  EXPECT_EQ(PendingMapEvent().event, 0);
+  EXPECT_EQ(GetPlayLoopView().pendingEvent, 0);
   Player().mapsDone[0][7] = 0;
   StepSpecials(map(), 5, 5, hero);
-  EXPECT_EQ(PendingMapEvent().event, 1);
-  EXPECT_EQ(PendingMapEvent().parameter, 7);
+  EXPECT_EQ(GetPlayLoopView().pendingEvent, 1);
+  EXPECT_EQ(GetPlayLoopView().eventParameter, 7);
   EXPECT_NE(s.trigger, 0);
 }
 
@@ -460,8 +460,8 @@ TEST_F(Specials, TheShopExitIsNeverTakenForADoneMap) {
     PostMapEvent(0, 0);
     Special& s = Put(0, 5, 5, kTriggerMapsDone, kEffectGotoMap, 50);
     TickSpecials(map());
-    EXPECT_EQ(PendingMapEvent().event, 1) << "world " << w;
-    EXPECT_EQ(PendingMapEvent().parameter, 50) << "world " << w;
+    EXPECT_EQ(GetPlayLoopView().pendingEvent, 1) << "world " << w;
+    EXPECT_EQ(GetPlayLoopView().eventParameter, 50) << "world " << w;
     EXPECT_EQ(s.trigger, 0);
   }
 }
