@@ -39,7 +39,8 @@ void Still(Bullet& b) {
 }
 
 // Every shot of the hero's volley at angle a: one straight shot on odd
-// powers, a close pair on even ones, then the wider pairs as power grows.
+// powers, a close pair on even ones; 3 and 5 add the pair a facing out, 4
+// and 5 the pair two facings out, so power 4 is four shots, not six.
 template <typename Fire>
 void Volley(uint8_t facing, uint8_t power, Fire fire) {
   if (power > 5) power = 5;
@@ -50,7 +51,7 @@ void Volley(uint8_t facing, uint8_t power, Fire fire) {
     fire(a - 8, facing);
     fire(a + 8, facing);
   }
-  if (power >= 3) {
+  if (power == 3 || power == 5) {
     fire(a - 32, facing - 1);
     fire(a + 32, facing + 1);
   }
