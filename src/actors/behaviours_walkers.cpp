@@ -268,6 +268,11 @@ void ShroomBehaviour(Guy& guy, Map&, World&, Guy* target) {
 void StickmanBehaviour(Guy& guy, Map& map, World& world, Guy* target) {
   CountDownCooldown(guy);
   HurtCry(guy, 104, 105);
+  // Every hit that does not kill staggers it, in the middle of a lunge or a
+  // roar as much as on foot. The hit that wakes it is the exception: waking,
+  // it roars.
+  bool hurt = JustHurt(guy) && guy.life > 0;
+  if (hurt && guy.aiState != 0) PlayAnim(guy, 5, 32);
   if (guy.busy) {
     if (Beat(guy, 2, 1)) {
       if (Within(guy, target, 60)) {
@@ -277,7 +282,6 @@ void StickmanBehaviour(Guy& guy, Map& map, World& world, Guy* target) {
     }
     return;
   }
-  bool hurt = JustHurt(guy) && guy.life > 0;
   if (guy.aiState == 0) {
     if (Closer(guy, target, 300) || hurt) {
       GuySound(guy, 103, 1500);
@@ -286,8 +290,6 @@ void StickmanBehaviour(Guy& guy, Map& map, World& world, Guy* target) {
     }
     return;
   }
-  // A hit that does not kill staggers it for a while.
-  if (hurt) PlayAnim(guy, 5, 32);
   if (Closer(guy, target, 60) && Chance(4) && guy.cooldown == 0) {
     GuySound(guy, 106, 1500);
     StartAction(guy, 2, 128);

@@ -207,6 +207,45 @@ TEST_F(WalkerTest, EachHitDrawsOneCryAndTheKillingHitTheDeathCry) {
   }
 }
 
+TEST_F(WalkerTest, TheStickmanStaggersAtEveryHitButRoarsAtTheOneThatWakesIt) {
+  struct Case {
+    const char* what;
+    uint8_t aiState;
+    bool busy;
+    uint8_t anim;
+    int32_t damage;
+    uint8_t anim2;  // what it plays after the hit
+    int16_t rate2;
+  } cases[] = {
+      {"walking", 1, false, 1, 1, 5, 32},
+      {"lunging", 1, true, 2, 1, 5, 32},
+      {"roaring", 1, true, 4, 1, 5, 32},
+      {"asleep", 0, false, 0, 1, 4, 64},
+      {"killed while walking", 1, false, 1, 999, 3, 64},  // dies, no stagger
+  };
+  for (const Case& c : cases) {
+    BuildRoom();
+    Passive({1});
+    Guy* hero = AddAtPixel(1, 560, 400);  // too far to wake it or be lunged at
+    Guy* g = AddAtPixel(30, 200, 200);
+    ASSERT_TRUE(hero && g);
+    g->aiState = c.aiState;
+    if (c.busy) {
+      Pose(g, c.anim, 0);
+    } else {
+      g->anim = c.anim;
+      g->animFrame = 0;
+      g->animRate = 128;
+      g->busy = 0;
+    }
+    HurtGuy(g, 0, 0, c.damage, map(), world());
+    Think(g);
+    EXPECT_EQ(g->anim, c.anim2) << c.what;
+    EXPECT_EQ(g->animRate, c.rate2) << c.what;
+    EXPECT_EQ(g->animFrame, 0) << c.what;
+  }
+}
+
 TEST_F(WalkerTest, ThePygmyIsRiledByAHitAndAngrierWithEveryOne) {
   Passive({1});
   AddAtPixel(1, 600, 400);
