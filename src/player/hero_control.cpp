@@ -40,8 +40,7 @@ constexpr uint8_t kFreeze = 27;
 constexpr uint8_t kStrike = 32;
 constexpr uint8_t kFreezingRay = 33;
 
-void HeroSound(const Guy& hero, int n, uint8_t flags = kSoundMayCutItself,
-               int32_t priority = 1200) {
+void HeroSound(const Guy& hero, int n, uint8_t flags, int32_t priority) {
   MakeSoundAt(n, hero.x, hero.y, flags, priority);
 }
 
@@ -300,6 +299,8 @@ void FireShot(Guy& hero) {
   p.fireCooldown = static_cast<uint8_t>(p.shotDelay + 2);
 }
 
+// The spells' own sounds are plain ones, at full volume and centred like every
+// other sound the hero makes happen; only the bullets they fire place theirs.
 void CastSpell(Guy& hero) {
   PlayerRecord& p = Player();
   if (hero.life <= 0) return;
@@ -326,7 +327,7 @@ void CastSpell(Guy& hero) {
         for (int d = 0; d < 8; ++d) {
           Launch(hero, d * 32 + Random(64) - 32, L / 10 + 12, ToFixed(20), 30, kBolt);
         }
-        HeroSound(hero, 18);
+        MakeNormalSound(18);
       }
       RepeatCast(hero, cost);
       break;
@@ -338,7 +339,7 @@ void CastSpell(Guy& hero) {
         int angle = f * 32;
         Fixed x = hero.x + Along(32, angle, true), y = hero.y + Along(32, angle, false);
         for (int i = 0; i < L / 15 + 1; ++i) FireBullet(x, y, static_cast<uint8_t>(angle), kStrike);
-        HeroSound(hero, 17);
+        MakeNormalSound(17);
         p.spellCooldown = 5;
       }
       break;
@@ -355,7 +356,7 @@ void CastSpell(Guy& hero) {
         FireBullet(hero.x, hero.y, f, kFreeze);
       } else {
         FireBullet(hero.x, hero.y, f, kFreezingRay);
-        HeroSound(hero, 164);
+        MakeNormalSound(164);
       }
       p.spellCooldown = 15;
       break;
@@ -377,16 +378,16 @@ void CastSpell(Guy& hero) {
           PlaceStrike(hero, k * 16, 64, 48, 14);
           PlaceStrike(hero, k * 16, 96, 72, 20);
         }
-        HeroSound(hero, 167);
+        MakeNormalSound(167);
       }
       break;
     case 5:
       SetHeroGlow(64);
       if (!upgraded) {
-        HeroSound(hero, 161);
+        MakeNormalSound(161);
         AddGuy(hero.x, hero.y, ToFixed(20), 12);
       } else {
-        HeroSound(hero, 185);
+        MakeNormalSound(185);
         int angle = f * 32;
         Guy* golem =
             AddGuy(hero.x + Along(64, angle, true), hero.y + Along(48, angle, false), 0, 20);
@@ -400,15 +401,15 @@ void CastSpell(Guy& hero) {
     case 6:
       SetHeroGlow(40);
       p.protectionTimer = static_cast<uint16_t>(p.protectionTimer + L * 20);
-      HeroSound(hero, 166);
+      MakeNormalSound(166);
       break;
     case 7:
       SetHeroGlow(40);
       p.hasteTimer = static_cast<uint16_t>(p.hasteTimer + L * 20);
-      HeroSound(hero, 165);
+      MakeNormalSound(165);
       break;
     case 8:
-      HeroSound(hero, 88);
+      MakeNormalSound(88);
       SetHeroGlow(80);
       if (!upgraded) {
         Heal(L);

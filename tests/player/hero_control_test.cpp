@@ -268,6 +268,60 @@ TEST_F(HeroControlTest, TheSpellsThatChangeTheHero) {
   }
 }
 
+// The spells' own sounds are plain: full volume and centred, however far the
+// hero stands from the middle of the view. Bullets a spell fires may place
+// their own sounds; those are not plain.
+TEST_F(HeroControlTest, TheSpellsOwnSoundsArePlainAtEveryLevel) {
+  struct Case {
+    uint8_t slot, level;
+    int sound;  // -1: the spell itself makes none
+  } cases[] = {
+      {0, 1, -1},  {0, 2, 18},  {1, 1, -1},  {1, 2, 17},  {2, 1, -1},  {2, 2, -1},  {3, 1, -1},
+      {3, 2, 164}, {4, 1, -1},  {4, 2, 167}, {5, 1, 161}, {5, 2, 185}, {6, 1, 166}, {6, 2, 166},
+      {7, 1, 165}, {7, 2, 165}, {8, 1, 88},  {8, 2, 88},  {9, 1, -1},  {9, 2, -1},
+  };
+  auto& device = *static_cast<RecordingSoundDevice*>(platform().Sound());
+  for (const Case& c : cases) {
+    BuildMap({"####################", "#..................#", "#..................#",
+              "####################"});
+    StopAllSounds();
+    PlayerRecord& p = Player();
+    p.level = 30;
+    p.spells[c.slot] = c.level;
+    p.castingSpell = c.slot;
+    p.manaMax = 255;
+    p.mana = 255;
+    Guy* hero = Hero(3, 1);
+    // The view's centre 200 pixels to the right of the hero and 100 below:
+    // a sound placed at the hero is quieter and to the left.
+    SetCamera(hero->x + ToFixed(200), hero->y + ToFixed(100));
+    device.ClearCalls();
+    CastSpell(*hero);
+    std::vector<int> plain;
+    int placed = 0;
+    for (const RecordingSoundDevice::Call& call : device.calls()) {
+      if (call.op != "play") continue;
+      const RecordingSoundDevice::Voice* v = device.GetVoice(call.handle);
+      ASSERT_NE(v, nullptr);
+      int number = -1;
+      for (int n = 0; n < 255 && number < 0; ++n) {
+        int32_t slot = CachedSlot(n);
+        if (slot >= 0 && SlotVoice(slot) == v->buffer) number = n;
+      }
+      if (v->volume == 0 && v->pan == 0) {
+        plain.push_back(number);
+      } else {
+        ++placed;
+        EXPECT_LT(v->pan, 0) << "slot " << int(c.slot) << " level " << int(c.level);
+      }
+    }
+    std::vector<int> expected;
+    if (c.sound >= 0) expected.push_back(c.sound);
+    EXPECT_EQ(plain, expected) << "slot " << int(c.slot) << " level " << int(c.level) << " ("
+                               << placed << " placed)";
+  }
+}
+
 TEST_F(HeroControlTest, TheSummoningSpellCallsAnAlly) {
   PlayerRecord& p = Player();
   p.mana = 200;
