@@ -87,6 +87,9 @@ void RefreshGuyTile(Guy& guy) {
 }
 
 Guy* AddGuy(Fixed x, Fixed y, Fixed z, uint8_t kind) {
+  // No creature without a kind: a summons or a start naming kind 0 or one
+  // past the table adds nothing.
+  if (kind == 0 || kind >= kKindCount) return nullptr;
   Guy* guy = nullptr;
   for (Guy& g : gGuys.guys) {
     if (!Occupied(g)) {

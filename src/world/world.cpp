@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "actors/kinds.h"
 #include "common/byte_io.h"
 #include "gfx/display.h"
 #include "gfx/tiles.h"
@@ -93,6 +94,9 @@ bool ReadMap(Map& map, ByteReader& in) {
     m.x = in.U8();
     m.y = in.U8();
     m.kind = in.U8();
+    // A kind the game has no creature for (60 and up) would have nothing to
+    // draw it with: the start is dropped, and the slot reads as empty.
+    if (m.kind >= kKindCount) m = MonsterStart{};
   }
   for (Special& s : read.specials) ReadSpecial(in, s);
   read.song = in.U8();

@@ -53,6 +53,15 @@ TEST_F(GuysTest, AddGuyTakesTheFirstFreeSlotWithItsKindsStart) {
   EXPECT_EQ(c, a) << "a freed slot is taken again first";
 }
 
+TEST_F(GuysTest, AddGuyRefusesKindsTheTableLacksAndTheFrameStillDraws) {
+  for (uint8_t kind : {0, 60, 200, 255}) {
+    EXPECT_EQ(Add(kind, 3, 3), nullptr) << "kind " << int{kind};
+  }
+  for (int slot = 0; slot < GuyPoolSize(); ++slot) EXPECT_EQ(GetGuy(slot)->kind, 0);
+  ASSERT_NE(Add(59, 3, 3), nullptr);
+  Frame();
+}
+
 TEST_F(GuysTest, AddGuyStartsANewcomerNotBusyEvenInAReusedSlot) {
   Guy* a = Add(2, 3, 3);
   a->busy = 1;

@@ -159,6 +159,32 @@ TEST_F(WorldFileTest, FieldsLandAtTheirOffsets) {
   for (int i = 0; i < 6; ++i) EXPECT_EQ(bytes[tile + i], expected[i]) << "tile byte " << i;
 }
 
+TEST_F(WorldFileTest, MonsterStartsOfKindsTheGameLacksAreDropped) {
+  World world;
+  FillWorld(world, 1, kSizeSmall, 0);
+  Map& map = *world.maps[0];
+  map.monsters.fill(MonsterStart{});
+  const uint8_t kinds[] = {1, 2, 59, 60, 200, 255};
+  for (size_t i = 0; i < std::size(kinds); ++i) {
+    map.monsters[i] = {static_cast<uint8_t>(3 + i), 4, kinds[i]};
+  }
+  const std::vector<uint8_t> bytes = WorldBytes(world);
+  World read;
+  ASSERT_TRUE(ParseWorld(read, bytes.data(), bytes.size()));
+  const Map& got = *read.maps[0];
+  for (size_t i = 0; i < std::size(kinds); ++i) {
+    const MonsterStart& m = got.monsters[i];
+    if (kinds[i] < 60) {
+      EXPECT_EQ(m.kind, kinds[i]);
+      EXPECT_EQ(m.x, 3 + i);
+    } else {
+      EXPECT_EQ(m.kind, 0) << "kind " << int{kinds[i]};
+      EXPECT_EQ(m.x, 0) << "kind " << int{kinds[i]};
+      EXPECT_EQ(m.y, 0) << "kind " << int{kinds[i]};
+    }
+  }
+}
+
 TEST_F(WorldFileTest, StaleNameBytesSurviveARoundTrip) {
   World world;
   FillWorld(world, 1, kSizeMedium, 5);
