@@ -184,7 +184,7 @@ void MossGroundBehaviour(Guy& guy, Map& map, World& world, Guy*) {
 void TentacleBehaviour(Guy& guy, Map&, World&, Guy*) {
   // A tentacle moves only with a living body to hang from, and none is
   // ever given one: it withers at once.
-  if (!guy.parent || guy.parent->kind == 0) guy.kind = 0;
+  if (!guy.parent || guy.parent->kind == 0) RemoveGuy(&guy);
 }
 
 void HugeBatBehaviour(Guy& guy, Map& map, World& world, Guy* target) {

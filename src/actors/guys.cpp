@@ -156,12 +156,27 @@ Guy* AddGuy(Fixed x, Fixed y, Fixed z, uint8_t kind) {
   return &g;
 }
 
+namespace {
+
+// The slot is free again. Whoever still follows it lets go, so that the next
+// creature to take the slot is nobody's parent: a centipede's segments would
+// otherwise chase it, and hurt through it.
+void FreeGuySlot(Guy& guy) {
+  guy.kind = 0;
+  for (Guy& g : gGuys.guys) {
+    if (g.parent == &guy) g.parent = nullptr;
+  }
+}
+
+}  // namespace
+
 void RemoveGuy(Guy* guy) {
   if (!guy) return;
   guy->kind = 0;
   for (Guy& g : gGuys.guys) {
     if (Occupied(g) && g.parent == guy) RemoveGuy(&g);
   }
+  FreeGuySlot(*guy);
 }
 
 void RemoveGuysAt(Fixed x, Fixed y, uint8_t kind) {
@@ -234,7 +249,7 @@ void EndSequence(Guy& guy) {
   bool hero = guy.kind == kHero;
   if (guy.anim == kAnimDie || (guy.anim == 6 && hero)) {
     if (hero) PostMapEvent(3);
-    guy.kind = 0;
+    FreeGuySlot(guy);
     return;
   }
   if (guy.anim == 7 && guy.kind == kBobby) {

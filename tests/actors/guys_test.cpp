@@ -110,6 +110,36 @@ TEST_F(GuysTest, ACentipedeIsAChainAndRemovingItsHeadRemovesItAll) {
   EXPECT_EQ(bystander->kind, 2);
 }
 
+TEST_F(GuysTest, ASegmentWhoseLeaderDiedNeverFollowsTheNextGuyInItsSlot) {
+  Guy* hero = Hero(8, 4);
+  ASSERT_NE(hero, nullptr);
+  hero->life = 100;
+  Player().life = 100;
+  Player().armourValue = 0;
+  Guy* head = Add(52, 2, 2);
+  Guy* first = GetGuy(head->slot + 1);
+  Guy* second = GetGuy(head->slot + 2);
+  ASSERT_EQ(second->parent, first);
+  // The first segment dies and its death plays out: the slot is free.
+  HurtGuy(first, 0, 0, 10000, map(), world());
+  ASSERT_EQ(first->anim, kAnimDie);
+  EndSequence(*first);
+  ASSERT_EQ(first->kind, 0);
+  EXPECT_EQ(second->parent, nullptr);
+  // A skeleton takes the slot right beside the hero: the segment, far off,
+  // neither runs to it nor hurts the hero through it.
+  Guy* stranger = AddAtPixel(2, Px(hero) + 4, Py(hero));
+  ASSERT_EQ(stranger, first);
+  second->x = hero->x - ToFixed(30);  // within reach of the hero
+  second->y = hero->y;
+  second->dx = second->dy = 0;
+  second->cooldown = 0;
+  RunBehaviour(*second, map(), world());
+  EXPECT_EQ(second->dx, 0);
+  EXPECT_EQ(second->dy, 0);
+  EXPECT_EQ(hero->life, 100);
+}
+
 TEST_F(GuysTest, KillChildrenStartsEveryDescendantsDeath) {
   Guy* head = Add(52, 2, 2);
   Guy* second = GetGuy(head->slot + 2);
