@@ -66,13 +66,9 @@ bool ConditionsHold(const Special& s) {
   return true;
 }
 
-// Moves the guy onto the target tile; the hero's camera jumps along. False
-// when the hero's teleport is still cooling down.
-bool Teleport(Map& map, Guy& guy, int32_t tx, int32_t ty) {
+// Moves the guy onto the target tile; the hero's camera jumps along.
+void Teleport(Map& map, Guy& guy, int32_t tx, int32_t ty) {
   const bool hero = guy.kind == kHeroKind;
-  if (hero && SpecialCooldown() != 0) return false;
-  // A target off the map would strand the guy outside it: nobody moves.
-  if (!OnMap(map, tx, ty)) return true;
   MakeSoundAt(32, guy.x, guy.y, kSoundMayCutItself, 1500);
   guy.x = TileCentreX(tx);
   guy.y = TileCentreY(ty);
@@ -90,16 +86,23 @@ bool Teleport(Map& map, Guy& guy, int32_t tx, int32_t ty) {
   for (const auto& e : kEdges) {
     if (OnMap(map, tx + e[0], ty + e[1])) MapTile(map, tx + e[0], ty + e[1]).curLight = 20;
   }
-  return true;
 }
 
 // Runs the effect. False when the effect declines in a way that leaves the
 // special as it was and shows nothing.
+//
+// A target off the map (only a hand-edited or shrunk map holds one) is one
+// rule for every effect that acts on it: nothing happens there, no sound
+// plays, and the special otherwise counts as fired: its neighbours have
+// fired, its message shows and a one-shot special is used up.
 bool RunEffect(Map& map, Special& s, Guy* guy) {
   const int32_t tx = s.targetX, ty = s.targetY;
   const bool onMap = OnMap(map, tx, ty);
   switch (s.effect) {
     case kEffectSummon:
+      // Off the map the monster could never move nor be reached, and would
+      // keep a challenge from ever being cleared.
+      if (!onMap) break;
       MakeSoundAt(32, TileCentreX(tx), TileCentreY(ty), kSoundMayCutItself, 1500);
       // Dropped from above, it falls onto the tile.
       AddGuy(TileCentreX(tx), TileCentreY(ty), ToFixed(64), static_cast<uint8_t>(s.value & 0xFF));
@@ -130,12 +133,16 @@ bool RunEffect(Map& map, Special& s, Guy* guy) {
       }
       break;
     case kEffectTeleport:
-      if (guy && !Teleport(map, *guy, tx, ty)) return false;
+      if (guy && guy->kind == kHeroKind && SpecialCooldown() != 0) return false;
+      // Off the map it would strand the guy outside it: nobody moves.
+      if (guy && onMap) Teleport(map, *guy, tx, ty);
       break;
     case kEffectLight: {
+      if (!onMap) break;
       MakeSoundAt(31, TileCornerX(tx), TileCornerY(ty), kSoundMayCutItself, 1300);
       int32_t strength = static_cast<int8_t>(s.value & 0xFF);
-      int32_t radius = (std::abs(s.value) / 2) & 0xFF;
+      // Wide enough that the most negative value has a size too.
+      int32_t radius = static_cast<int32_t>((std::llabs(int64_t{s.value}) / 2) & 0xFF);
       SpreadLight(map, tx, ty, radius, strength, kLightRuleBase);
       break;
     }
@@ -247,7 +254,9 @@ void FireSpecial(Map& map, Special& s, Guy* guy) {
   if (s.trigger & kTriggerShowMessage) {
     MessageText message(s);
     const char* shown = BigMessageText();
-    if (!shown || std::strncmp(shown, message.text, sizeof(s.msg)) != 0) {
+    // The line holds 31 characters: a 32nd in the special never shows, so
+    // it must not make the same message look new on every tick.
+    if (!shown || std::strncmp(shown, message.text, sizeof(s.msg) - 1) != 0) {
       ShowBigMessage(message.text, kMessageSteps);
       MakeNormalSound(33);
     }

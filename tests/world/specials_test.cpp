@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "common/byte_io.h"
 #include "gfx/bmp.h"
@@ -427,6 +429,10 @@ TEST_F(Specials, LightReadsTheLowByteAsASignedStrength) {
       {40, 10, 7},      // strength 40, radius 20: five away 40 - 25/2 = 28, a quarter of it
       {200, -10, -10},  // strength -56: nothing
       {-1, -10, -10},   // strength -1
+      // The ends of the stored range: strength 0 with radius 0 lights the
+      // centre only; strength -1 nothing.
+      {INT32_MIN, 0, -10},
+      {INT32_MAX, -10, -10},
   };
   for (const Case& c : cases) {
     Room();
@@ -520,6 +526,72 @@ TEST_F(Specials, TheMessageIsShownAfterTheEffect) {
   TickSpecials(map());
   // A message line holds 31 characters and its end mark.
   EXPECT_STREQ(BigMessageText(), "ABCDEFGHIJKLMNOPQRSTUVWXYZ01234");
+}
+
+TEST_F(Specials, ARepeatedMessageOfThirtyTwoCharactersShowsOnce) {
+  auto& device = *static_cast<RecordingSoundDevice*>(platform().Sound());
+  Put(0, 5, 5, kTriggerMapsDone | kTriggerShowMessage | kTriggerRepeat, kEffectNone, 0, 0, 0, 0,
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345");
+  device.ClearCalls();
+  for (int i = 0; i < 5; ++i) TickSpecials(map());
+  int plays = 0;
+  for (const auto& call : device.calls()) plays += call.op == "play";
+  EXPECT_EQ(plays, 1) << "the message and its sound once, not on every tick";
+}
+
+// A target off the map: no effect acts there and none makes a sound, yet the
+// special has fired: its chained neighbour fires, its message shows and a
+// one-shot special is spent.
+TEST_F(Specials, EveryEffectOnATargetOffTheMapDoesNothingThereButStillFires) {
+  auto& device = *static_cast<RecordingSoundDevice*>(platform().Sound());
+  struct Case {
+    uint8_t effect;
+    int32_t value;
+  } cases[] = {
+      {kEffectSummon, kSkeleton}, {kEffectZapWall, 3},  {kEffectMakeWall, 5},
+      {kEffectToggleWall, 5},     {kEffectTeleport, 0}, {kEffectLight, 40},
+  };
+  const int targets[][2] = {{20, 5}, {5, 20}, {200, 200}};
+  for (const Case& c : cases) {
+    for (const auto& t : targets) {
+      Room();
+      Guy* hero = Hero(3, 3);
+      const Fixed x = hero->x, y = hero->y;
+      Special& s = Put(0, 3, 3, kTriggerHeroStep | kTriggerShowMessage, c.effect, c.value, t[0],
+                       t[1], 0, "THERE");
+      Special& neighbour =
+          Put(1, 4, 3, kTriggerChained | kTriggerShowMessage, kEffectNone, 0, 0, 0, 0, "NEIGHBOUR");
+      const std::vector<Tile> before = map().tiles;
+      ShowBigMessage("", 75);
+      device.ClearCalls();
+      StepSpecials(map(), 3, 3, hero);
+      const std::string what = "effect " + std::to_string(c.effect) + " at " +
+                               std::to_string(t[0]) + "," + std::to_string(t[1]);
+      EXPECT_EQ(neighbour.trigger, 0) << what;
+      EXPECT_EQ(s.trigger, 0) << what;
+      EXPECT_STREQ(BigMessageText(), "THERE") << what;
+      EXPECT_EQ(GuysOfKind(kSkeleton), 0) << what;
+      EXPECT_EQ(hero->x, x) << what;
+      EXPECT_EQ(hero->y, y) << what;
+      bool same = true;
+      for (size_t i = 0; i < before.size(); ++i) {
+        const Tile &a = before[i], &b = map().tiles[i];
+        same = same && a.floor == b.floor && a.wall == b.wall && a.light == b.light &&
+               a.curLight == b.curLight && a.item == b.item;
+      }
+      EXPECT_TRUE(same) << what;
+      // Only the messages' sound 33 played.
+      const int32_t slot33 = CachedSlot(33);
+      ASSERT_GE(slot33, 0);
+      int others = 0;
+      for (const auto& call : device.calls()) {
+        if (call.op != "play") continue;
+        const RecordingSoundDevice::Voice* v = device.GetVoice(call.handle);
+        others += !v || v->buffer != SlotVoice(slot33);
+      }
+      EXPECT_EQ(others, 0) << what;
+    }
+  }
 }
 
 TEST_F(Specials, TheCastleHubOpensOnceFourMapsAreDone) {
