@@ -2,7 +2,9 @@
 // secret words; a match grants its advantage at once.
 #include "shell/cheats.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstring>
 
 #include "actors/bullets.h"
@@ -105,8 +107,9 @@ void ApplyCheat(int index) {
       Say("P0CT YP0BHR");
       break;
     case 8:
-      // Past the shop's cap, wrapping as the 16-bit purse does.
-      p.money = static_cast<uint16_t>(p.money + 500);
+      // Past the shop's cap, up to what the 16-bit purse holds; it stops
+      // there rather than wrapping round to a few hundred.
+      p.money = static_cast<uint16_t>(std::min<int32_t>(int32_t{p.money} + 500, UINT16_MAX));
       Say("DNHEP0 L0P T0D0C!");
       break;
     default:

@@ -111,6 +111,17 @@ TEST_F(CheatsTest, WhatCameBeforeTheWordDoesNotMatter) {
   EXPECT_EQ(Player().level, 2);
 }
 
+TEST_F(CheatsTest, TheMoneyWordFillsThePurseToItsTopAndNoFurther) {
+  const struct {
+    uint16_t before, after;
+  } cases[] = {{65000, 65500}, {65035, 65535}, {65100, 65535}, {65535, 65535}};
+  for (const auto& c : cases) {
+    Player().money = c.before;
+    Type("wexamundra");
+    EXPECT_EQ(Player().money, c.after) << "from " << c.before;
+  }
+}
+
 TEST_F(CheatsTest, AWordTypedTwiceWorksTwice) {
   Player().money = 0;
   Type("wexamundrawexamundra");
