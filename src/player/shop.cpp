@@ -28,31 +28,20 @@ namespace {
 constexpr uint8_t kEscape = 27;
 constexpr int kShopSong = 204;
 
-struct Goods {
-  const char* name;
-  int32_t price;
+// The hat, staff and boots of each level 0..4, by row: what the stats panel
+// shows as owned, and what a cell of the grid shows as sold. The level-0
+// ones are the hero's own from the start; the shop sells levels 1 to 4.
+constexpr const char* kLevelNames[3][5] = {
+    {"SYMAGHAR UVRLA", "OETP0BAR UVRLA", "VYHHAR UVRLA", "KVET4ATAR UVRLA", "CTAVbHAR UVRLA"},
+    {"L0C0X N3 SAVb3A", "L0C0X N3 C0CHbI", "L0C0X N3 DYSA", "L0C0X N3 TNCA", "L0C0X MAFNN"},
+    {"MRFKNE S0TNHKN", "K0GAHbIE S0TNHKN", "D0KT0P MEPVNHC", "S0TNHKN C4ACTbR", "ZNP VAHCEV0TC"},
 };
+constexpr int kLevelFirstIcon[3] = {13, 3, 8};
 
-// The grid in cell order: rows of hats, staffs and boots, then the three
+// The prices in cell order: rows of hats, staffs and boots, then the three
 // upgrades and the way out.
-constexpr Goods kGoods[16] = {
-    {"OETP0BAR UVRLA", 30},   {"VYHHAR UVRLA", 120},
-    {"KVET4ATAR UVRLA", 400}, {"CTAVbHAR UVRLA", 1500},
-    {"L0C0X N3 SAVb3A", 70},  {"L0C0X N3 C0CHbI", 180},
-    {"L0C0X N3 DYSA", 600},   {"L0C0X N3 TNCA", 2500},
-    {"MRFKNE S0TNHKN", 20},   {"K0GAHbIE S0TNHKN", 100},
-    {"D0KT0P MEPVNHC", 250},  {"S0TNHKN C4ACTbR", 1000},
-    {"L0DBECKA-CEPDQE", 800}, {"AMYVET VYH", 1200},
-    {"O0HAPb", 220},          {"BCE", 0},
-};
-
-// The stats panel's names for levels 0..4.
-constexpr const char* kArmourNames[5] = {"SYMAGHAR UVRLA", "OETP0BAR UVRLA", "VYHHAR UVRLA",
-                                         "KVET4ATAR UVRLA", "CTAVbHAR UVRLA"};
-constexpr const char* kDamageNames[5] = {"L0C0X N3 SAVb3A", "L0C0X N3 C0CHbI", "L0C0X N3 DYSA",
-                                         "L0C0X N3 TNCA", "L0C0X MAFNN"};
-constexpr const char* kSpeedNames[5] = {"MRFKNE S0TNHKN", "K0GAHbIE S0TNHKN", "D0KT0P MEPVNHC",
-                                        "S0TNHKN C4ACTbR", "ZNP VAHCEV0TC"};
+constexpr int32_t kPrices[16] = {30, 120, 400, 1500, 70,  180,  600, 2500,
+                                 20, 100, 250, 1000, 800, 1200, 220, 0};
 constexpr uint8_t kUpgradeOfCell[3] = {kUpgradeDoubleLife, kUpgradeDoubleMana, kUpgradeHeroLight};
 constexpr const char* kUpgradeNames[3] = {"L0DBECKA-CEPDQE", "AMYVET VYH", "O0HAPb"};
 constexpr int kUpgradeIcons[3] = {18, 19, 20};
@@ -107,8 +96,16 @@ void PanelText(int32_t x, int32_t y, const char* text) {
 }
 
 // Levels past the last name show the last one.
-int Named(uint8_t level) {
-  return level > 4 ? 4 : level;
+int Named(int level) {
+  return level < 0 ? 0 : (level > 4 ? 4 : level);
+}
+
+int RowOf(int cell) {
+  return cell / 4;
+}
+// The level a cell of the first three rows sells.
+int LevelOf(int cell) {
+  return cell % 4 + 1;
 }
 
 void CellPosition(int cell, int32_t& x, int32_t& y) {
@@ -136,7 +133,25 @@ void SetShopCursor(uint8_t cell) {
 }
 
 int32_t ShopPrice(int cell) {
-  return cell >= 0 && cell < 16 ? kGoods[cell].price : 0;
+  return cell >= 0 && cell < 16 ? kPrices[cell] : 0;
+}
+
+int LevelIcon(int row, int level) {
+  return kLevelFirstIcon[row < 0 || row > 2 ? 0 : row] + Named(level);
+}
+const char* LevelName(int row, int level) {
+  return kLevelNames[row < 0 || row > 2 ? 0 : row][Named(level)];
+}
+
+int ShopCellIcon(int cell) {
+  if (cell >= 0 && cell < 12) return LevelIcon(RowOf(cell), LevelOf(cell));
+  if (cell >= 12 && cell < 15) return kUpgradeIcons[cell - 12];
+  return -1;
+}
+const char* ShopCellName(int cell) {
+  if (cell >= 0 && cell < 12) return LevelName(RowOf(cell), LevelOf(cell));
+  if (cell >= 12 && cell < 15) return kUpgradeNames[cell - 12];
+  return "BCE";
 }
 
 bool ShopCellBuyable(int cell) {
@@ -193,10 +208,10 @@ bool StepShop(Display* display) {
     PlayerRecord& p = Player();
     if (cursor == kShopExitCell) {
       close = true;
-    } else if (p.money < kGoods[cursor].price || !ShopCellBuyable(cursor)) {
+    } else if (p.money < kPrices[cursor] || !ShopCellBuyable(cursor)) {
       MakeNormalSound(0);
     } else {
-      p.money = static_cast<uint16_t>(p.money - kGoods[cursor].price);
+      p.money = static_cast<uint16_t>(p.money - kPrices[cursor]);
       Buy(cursor);
     }
   }
@@ -223,25 +238,24 @@ void DrawShop() {
     const uint8_t level = row == 0 ? p.armourLevel : (row == 1 ? p.damageLevel : p.speedLevel);
     CellPosition(cell, x, y);
     Draw(ShopSprite(level >= column + 1 ? 1 : 0), x, y, display);
-    const int firstIcon = row == 0 ? 13 : (row == 1 ? 3 : 8);
-    Draw(ShopSprite(firstIcon + column), x, y, display);
+    Draw(ShopSprite(ShopCellIcon(cell)), x, y, display);
   }
   for (int i = 0; i < 3; ++i) {
     CellPosition(12 + i, x, y);
     Draw(ShopSprite((p.upgrades & kUpgradeOfCell[i]) ? 1 : 0), x, y, display);
-    Draw(ShopSprite(kUpgradeIcons[i]), x, y, display);
+    Draw(ShopSprite(ShopCellIcon(12 + i)), x, y, display);
   }
   Draw(ShopSprite(0), 270, 290, display);
-  PrintGlow(278, 308, kGoods[kShopExitCell].name, kFontSmall);
+  PrintGlow(278, 308, ShopCellName(kShopExitCell), kFontSmall);
   CellPosition(gShop.cursor, x, y);
   Draw(ShopSprite(2), x, y, display);
 
   DrawStatsPanel(450);
   Print(2, 2, "MAFA3NH", 0, kFontBig);
-  Print(5, 360, kGoods[gShop.cursor].name, 0, kFontSmall);
+  Print(5, 360, ShopCellName(gShop.cursor), 0, kFontSmall);
   if (gShop.cursor != kShopExitCell) {
     char price[16];
-    std::snprintf(price, sizeof price, "$%d", kGoods[gShop.cursor].price);
+    std::snprintf(price, sizeof price, "$%d", kPrices[gShop.cursor]);
     PrintGlowRight(355, 360, price, kFontSmall);
   }
   for (int line = 0; line < kShopDescriptionLines; ++line)
@@ -257,8 +271,8 @@ void DrawStatsPanel(int32_t x) {
 
   DrawGlow(ShopSprite(21), x, 250, display, 0);
   Draw(ShopSprite(1), b, 50, display);
-  Draw(ShopSprite(13 + Named(p.armourLevel)), b, 50, display);
-  PanelText(x - 20, 70, kArmourNames[Named(p.armourLevel)]);
+  Draw(ShopSprite(LevelIcon(0, p.armourLevel)), b, 50, display);
+  PanelText(x - 20, 70, LevelName(0, p.armourLevel));
   for (int i = 0; i < 3; ++i) {
     if ((p.upgrades & kUpgradeOfCell[i]) == 0) continue;
     Draw(ShopSprite(1), b, 106 + 56 * i, display);
@@ -270,12 +284,12 @@ void DrawStatsPanel(int32_t x) {
     Draw(ShopSprite(23), b, 274, display);
     PanelText(x - 20, 294, "APMAFEDD0H CBD");
   } else {
-    Draw(ShopSprite(3 + Named(p.damageLevel)), b, 274, display);
-    PanelText(x - 20, 294, kDamageNames[Named(p.damageLevel)]);
+    Draw(ShopSprite(LevelIcon(1, p.damageLevel)), b, 274, display);
+    PanelText(x - 20, 294, LevelName(1, p.damageLevel));
   }
   Draw(ShopSprite(1), b, 330, display);
-  Draw(ShopSprite(8 + Named(p.speedLevel)), b, 330, display);
-  PanelText(x - 20, 350, kSpeedNames[Named(p.speedLevel)]);
+  Draw(ShopSprite(LevelIcon(2, p.speedLevel)), b, 330, display);
+  PanelText(x - 20, 350, LevelName(2, p.speedLevel));
 
   char line[4][40];
   std::snprintf(line[0], sizeof line[0], "GN3Hb:%03d/%03d", p.life, p.lifeMax);

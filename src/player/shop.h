@@ -39,4 +39,15 @@ int32_t ShopPrice(int cell);
 // Whether the player may buy the cell now (money aside).
 bool ShopCellBuyable(int cell);
 
+// Hats (row 0), staffs (row 1) and boots (row 2) by level 0..4 (levels past
+// 4 look like 4): the shop sprite and the name the stats panel shows for
+// what is owned.
+int LevelIcon(int row, int level);
+const char* LevelName(int row, int level);
+// What a cell shows and is called: the cells of the first three rows show
+// the level they sell, as the panel will once it is bought; -1 for the way
+// out, which has no icon.
+int ShopCellIcon(int cell);
+const char* ShopCellName(int cell);
+
 }  // namespace torvel

@@ -146,6 +146,38 @@ TEST_F(ShopTest, BuyingTakesThePriceAndRaisesTheLevelSkippingLowerOnes) {
   EXPECT_EQ(p.armourLevel, 4);
 }
 
+// A cell shows and names what it sells, and once bought the stats panel
+// shows that same hat, staff or boots as owned.
+TEST_F(ShopTest, ACellShowsWhatThePanelShowsOnceItIsBought) {
+  for (uint8_t cell = 0; cell < 12; ++cell) {
+    SCOPED_TRACE("cell " + std::to_string(cell));
+    InitPlayerRecord();
+    Player().money = 5000;
+    SetShopCursor(cell);
+    Press(kEnter);
+    const PlayerRecord& p = Player();
+    const int row = cell / 4;
+    const int owned = row == 0 ? p.armourLevel : (row == 1 ? p.damageLevel : p.speedLevel);
+    ASSERT_EQ(owned, cell % 4 + 1);
+    EXPECT_EQ(ShopCellIcon(cell), LevelIcon(row, owned));
+    EXPECT_STREQ(ShopCellName(cell), LevelName(row, owned));
+    // Nobody sells what the hero starts with.
+    EXPECT_NE(ShopCellIcon(cell), LevelIcon(row, 0));
+    EXPECT_STRNE(ShopCellName(cell), LevelName(row, 0));
+  }
+  // Every icon the panel can show is a sprite of its own.
+  std::vector<int> icons;
+  for (int row = 0; row < 3; ++row) {
+    for (int level = 0; level <= 4; ++level) {
+      const int icon = LevelIcon(row, level);
+      EXPECT_NE(ShopSprite(icon), nullptr);
+      for (int other : icons) EXPECT_NE(icon, other);
+      icons.push_back(icon);
+    }
+  }
+  EXPECT_STREQ(LevelName(2, 9), LevelName(2, 4)) << "a level past 4 looks like 4";
+}
+
 TEST_F(ShopTest, ARefusedPurchaseClicksAndChangesNothing) {
   struct Case {
     const char* why;
