@@ -51,14 +51,16 @@ void TowerBehaviour(Guy& guy, Map&, World&, Guy* target) {
       } else if (guy.animFrame == 4) {
         MoveInFacing(guy, ToFixed(12));
       } else if (guy.animFrame <= 7) {
-        guy.dx -= guy.dx / 8;
-        guy.dy -= guy.dy / 8;
+        // Braking: an eighth of a pixel a tick off its speed, as every
+        // "slows by" of the creatures goes.
+        guy.dx = Dampen(guy.dx, kFixedOne / 8);
+        guy.dy = Dampen(guy.dy, kFixedOne / 8);
       } else if (guy.animFrame == 12 && NewFrame(guy)) {
         FireFrom(guy, 0, -1, 0, 18);
         GuySound(guy, 12, 1500);
         SetShake(10);
-        guy.dx /= 2;
-        guy.dy /= 2;
+        guy.dx = Dampen(guy.dx, kFixedOne / 2);
+        guy.dy = Dampen(guy.dy, kFixedOne / 2);
       }
     }
     return;

@@ -36,16 +36,15 @@ Fixed RandomPixels(int half) {
   return ToFixed(Random(2 * half + 1) - half);
 }
 
-// A random nudge of up to half a pixel either way, slowed by an eighth.
+// A random nudge of up to half a pixel either way.
 Fixed Nudge() {
   return static_cast<Fixed>(RandomLong(kFixedOne + 1)) - kFixedOne / 2;
 }
 
+// Nudged, then slowed by an eighth of a pixel a tick.
 void Drift(Particle& p) {
-  p.dx += Nudge();
-  p.dy += Nudge();
-  p.dx -= p.dx / 8;
-  p.dy -= p.dy / 8;
+  p.dx = Dampen(p.dx + Nudge(), kFixedOne / 8);
+  p.dy = Dampen(p.dy + Nudge(), kFixedOne / 8);
 }
 
 bool IsDotType(uint8_t type) {

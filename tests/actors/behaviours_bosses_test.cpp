@@ -122,6 +122,53 @@ TEST_F(BossTest, EachSignatureAttackLandsWithItsEffect) {
   }
 }
 
+// "Slows by 1/n" takes 1/n of a pixel a tick off a speed, wherever it is
+// said: the tower braking after its dash and stamping, the centipede's head
+// (which so reaches its top speed of 5), and a flame.
+TEST_F(BossTest, SlowingTakesAFixedAmountOffTheSpeedEachTick) {
+  Passive({1});
+  AddAtPixel(1, kX + 600, kY + 600);
+  Guy* tower = AddAtPixel(15, kX, kY);
+  ASSERT_NE(tower, nullptr);
+  tower->aiState = 1;
+  const struct {
+    uint8_t frame;
+    Fixed before, after;
+  } brakes[] = {
+      {5, ToFixed(12), ToFixed(12) - kFixedOne / 8},
+      {7, ToFixed(3), ToFixed(3) - kFixedOne / 8},
+      {6, kFixedOne / 16, 0},  // never past standing still
+      {12, ToFixed(10), ToFixed(10) - kFixedOne / 2},
+  };
+  for (const auto& b : brakes) {
+    Pose(tower, 2, b.frame, 64);
+    tower->facing = 0;
+    tower->dx = b.before;
+    tower->dy = -b.before;
+    Think(tower);
+    EXPECT_EQ(tower->dx, b.after) << "frame " << int{b.frame};
+    EXPECT_EQ(tower->dy, -b.after) << "frame " << int{b.frame};
+  }
+
+  Guy* head = AddAtPixel(52, kX, kY + 200);
+  ASSERT_NE(head, nullptr);
+  head->facing = 0;
+  head->aiTimer = 0;
+  for (int tick = 1; tick <= 12; ++tick) {
+    Think(head);
+    EXPECT_EQ(head->dx, std::min(ToFixed(5), tick * (kFixedOne / 2))) << "tick " << tick;
+  }
+
+  // An enemy flame fired east at 10 loses at most three quarters of a pixel
+  // a tick (its nudge and its slowing); taken as a share of its speed it
+  // would be down to a crawl by now.
+  Bullet* flame = FireBullet(ToFixed(kX), ToFixed(kY + 400), 0, 13);
+  ASSERT_NE(flame, nullptr);
+  for (int tick = 0; tick < 8; ++tick) UpdateBullets(map(), world());
+  ASSERT_EQ(flame->kind, 13);
+  EXPECT_GE(flame->dx, ToFixed(10) - 8 * (kFixedOne * 3 / 4));
+}
+
 TEST_F(BossTest, ABlowThatSweepsThroughSeveralFramesHurtsOnce) {
   struct Case {
     const char* what;
