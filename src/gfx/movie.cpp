@@ -373,6 +373,7 @@ void PlayNumberedMovie(int n) {
   Display* display = GraphicsDisplay() ? GraphicsDisplay() : TheDisplay();
   if (!display) return;
   const uint32_t start = PlatformMilliseconds();
+  const uint32_t excludedBefore = ExcludedTimeSoFar();
   display->ClearScreen();
   display->Flip();
   switch (n) {
@@ -409,7 +410,11 @@ void PlayNumberedMovie(int n) {
   display->ClearScreen();
   display->Flip();
   display->LoadBmp("graphics\\pal.bmp");
-  AddExcludedTime(static_cast<int32_t>(PlatformMilliseconds() - start));
+  // The movie's whole time is kept out of the game clock once: a wait in an
+  // inactive window during it has already been counted by Flip.
+  const uint32_t inner = ExcludedTimeSoFar() - excludedBefore;
+  const uint32_t whole = PlatformMilliseconds() - start;
+  AddExcludedTime(whole > inner ? static_cast<int32_t>(whole - inner) : 0);
 }
 
 }  // namespace torvel

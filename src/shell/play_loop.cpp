@@ -154,6 +154,9 @@ uint8_t RunLoop() {
     uint32_t now = PlatformMilliseconds();
     gPlay.accumulator += static_cast<int32_t>(now - passStart) - gPlay.excludedThisPass;
     passStart = now;
+    // Never owed time: should more be excluded than the pass lasted, the map
+    // must not stand still afterwards until the difference is made up.
+    if (gPlay.accumulator < 0) gPlay.accumulator = 0;
 
     // The update batch: no upper bound, a slow frame is followed by as many
     // steps as its time asks for.
@@ -282,6 +285,10 @@ bool IsSuspended() {
 }
 void AddExcludedTime(int32_t ms) {
   gPlay.excludedPending += ms;
+  gPlay.excludedEver += static_cast<uint32_t>(ms);
+}
+uint32_t ExcludedTimeSoFar() {
+  return gPlay.excludedEver;
 }
 int32_t TakePendingExcludedTime() {
   int32_t ms = gPlay.excludedPending;

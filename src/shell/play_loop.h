@@ -73,6 +73,10 @@ void SetSuspended(uint8_t suspended);
 bool IsSuspended();
 // Time spent in movies or an inactive window, kept out of the game clock.
 void AddExcludedTime(int32_t ms);
+// Every millisecond ever excluded. A wait that may hold other excluded waits
+// (a movie during which the window went inactive) takes this before and
+// after, and adds only what the inner waits did not.
+uint32_t ExcludedTimeSoFar();
 // Hands the pending excluded time over (and clears it).
 int32_t TakePendingExcludedTime();
 

@@ -17,6 +17,7 @@ struct PlayLoopState {
   int32_t accumulator = 0;
   int32_t excludedPending = 0;
   int32_t excludedThisPass = 0;
+  uint32_t excludedEver = 0;  // wraps; only differences are read
   uint8_t suspended = 0;
   uint8_t pendingEvent = kEventNone;
   uint8_t eventParameter = 0;

@@ -145,6 +145,40 @@ TEST_F(PlayLoopTest, TenSecondsOfMovieDoNotRunThreeHundredSteps) {
   EXPECT_LE(*std::max_element(per.begin(), per.end()), 2);
 }
 
+TEST_F(PlayLoopTest, AWindowLeftDuringAMovieIsNotTakenOffTheGameClockTwice) {
+  UseOwnGameFolder();
+  // Sword movie: 100 frames of 60 ms; the window is away for five seconds of it.
+  std::vector<testing::MovieFrame> frames(100);
+  frames[0].subs.push_back(testing::ByteRunImage(4, 4, std::vector<uint8_t>(16, 5)));
+  ASSERT_TRUE(WriteFileBytes(OwnGraphicsPath("sword.flc"), testing::BuildMovie(4, 4, frames)));
+  WriteWorlds();
+  platform().presentMs = 16;
+  bool played = false;
+  size_t framesBefore = 0;
+  uint64_t stepsBefore = 0;
+  std::vector<FrameNote> notes = PlayFrames(200, [&](uint64_t step) {
+    if (PlayingMap() && !played && GetPlayLoopView().startupCountdown == 0) {
+      played = true;
+      uint32_t now = platform().Milliseconds();
+      platform().At(now + 2000, {HeadlessPlatform::EventType::Deactivate, 0});
+      platform().At(now + 7000, {HeadlessPlatform::EventType::Activate, 0});
+      gInMovie = true;
+      PlayNumberedMovie(10);
+      gInMovie = false;
+      EXPECT_GE(platform().Milliseconds() - now, 10000u);
+      framesBefore = gFrames->size();
+      stepsBefore = step;
+    }
+  });
+  ASSERT_TRUE(played);
+  ASSERT_GT(notes.size(), framesBefore + 4);
+  // The steps go on within the first frames after the movie, no burst either.
+  EXPECT_GT(notes[framesBefore + 3].steps, stepsBefore);
+  std::vector<int> per = StepsPerFrame(notes);
+  EXPECT_LE(*std::max_element(per.begin(), per.end()), 2);
+  for (const FrameNote& n : notes) EXPECT_GE(n.accumulator, 0);
+}
+
 // ---- Typed keys ----
 
 TEST_F(PlayLoopTest, TheGammaKeyCyclesFourLevels) {
