@@ -247,8 +247,10 @@ uint8_t PlayWorld(Display* display, uint8_t w) {
         break;
       }
       case kMapGameLoaded:
+        // The loaded record is played exactly as it was saved, as it is
+        // from the title: going back to this map's start would undo what
+        // the saved game had spent since its own map began.
         FreeWorld(gPlay.world);
-        RestoreMapStart();
         return kWorldLoaded;
       case kMapQuit:
         FreeWorld(gPlay.world);

@@ -353,6 +353,61 @@ TEST_F(PlayLoopTest, LoadingAGameOnAnOrdinaryMapRestartsAtItsWorldsHub) {
   EXPECT_EQ(Player().worldNumber, 1);
 }
 
+// Money spent in the hub's shop before saving stays spent whether the slot
+// is loaded from the pause menu or from the title: both give one record.
+TEST_F(PlayLoopTest, AGameLoadedFromThePauseMenuIsTheGameLoadedFromTheTitle) {
+  WriteWorlds();
+  // The record as the first step of the loaded game's hub sees it, its play
+  // time aside.
+  auto recordNow = [] {
+    PlayerRecord r = Player();
+    r.playTime = 0;
+    auto bytes = PlayerRecordBytes(r);
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
+  };
+  Script s;
+  // In the hub: Escape, down to "load", fire, fire on slot 0.
+  s.Wait(60).Type(kEscape).Wait(12).Tap(kActionDown).Tap(kActionFire).Wait(2);
+  s.Tap(kActionFire).Wait(45);
+  bool loading = false;
+  std::vector<uint8_t> fromMenu;
+  Run(s, [&](uint32_t step) {
+    if (step == 30) {
+      // Bought a hat with 300 of 1000 coins found since the hub began.
+      Player().money = 700;
+      Player().armourLevel = 2;
+      Player().armourValue = ArmourValueOfLevel(2);
+      ASSERT_TRUE(SaveSlot(0));
+      // Spent on after saving: the load must bring back the saved 700.
+      Player().money = 20;
+      SetSlotCursor(0);
+    }
+    if (std::string(BigMessageText()) == "3AFPY3KA NFPbI") loading = true;
+    if (loading && fromMenu.empty() && PlayingMap() && GetPlayLoopView().startupCountdown == 29) {
+      fromMenu = recordNow();
+    }
+  });
+  ASSERT_FALSE(fromMenu.empty());
+  EXPECT_EQ(Player().money, 700);
+  EXPECT_EQ(Player().armourLevel, 2);
+
+  ResetPlayer(kResetNewGame, 0, 0);
+  LoadSlot(0);
+  std::vector<uint8_t> fromTitle;
+  Script t;
+  t.Wait(5);
+  Run(
+      t,
+      [&](uint32_t) {
+        if (fromTitle.empty() && PlayingMap() && GetPlayLoopView().startupCountdown == 29) {
+          fromTitle = recordNow();
+        }
+      },
+      true);
+  ASSERT_FALSE(fromTitle.empty());
+  EXPECT_EQ(fromMenu, fromTitle);
+}
+
 TEST_F(PlayLoopTest, AnExitToAMapTheWorldLacksLeadsBackToTheHub) {
   WriteWorlds();
   Script s;
