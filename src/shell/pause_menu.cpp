@@ -56,9 +56,15 @@ struct PauseMenuState {
   uint8_t repeat = 0;
   uint8_t lastHeld = 0;
   SlotSummary summaries[kSaveSlots];
+  uint8_t notSavedSteps = 0;  // the "not saved" line shows while this runs
 };
 
 PauseMenuState gPause;
+
+// A save that could not be written (a read-only or full folder) says so for
+// three seconds instead of sounding as if it had worked.
+constexpr uint8_t kNotSavedSteps = 90;
+constexpr const char* kNotSavedText = "HE C0XPAHEH0!";
 
 // The whole save file, or false when there is none or it is too short to
 // hold three records.
@@ -141,7 +147,11 @@ uint8_t ChooseSlot() {
     return kResume;
   }
   if (gPause.cursor == kEntrySaveOrLeave) {
-    SaveSlot(gPause.slotCursor);
+    if (!SaveSlot(gPause.slotCursor)) {
+      // The old file is as it was; the menu stays open to say so.
+      gPause.notSavedSteps = kNotSavedSteps;
+      return kStayOpen;
+    }
     MakeNormalSound(kSaveSound);
     return kResume;
   }
@@ -189,6 +199,7 @@ void ResetPauseMenu() {
 
 void OpenPauseMenu() {
   gPause.slotPanelOpen = false;
+  gPause.notSavedSteps = 0;
   ReadSlotSummaries(gPause.summaries);
   MakeNormalSound(kOpenSound);
   if ((gPause.cursor == kEntryVolume && gPause.mapKind == kRoamingMap) ||
@@ -202,6 +213,7 @@ void OpenPauseMenu() {
 }
 
 uint8_t StepPauseMenu(Display* display) {
+  if (gPause.notSavedSteps > 0) --gPause.notSavedSteps;
   if (gPause.mainX < 0) gPause.mainX += kSlideStep;
   if (gPause.slotPanelOpen) {
     if (gPause.slotX < 0) gPause.slotX += kSlideStep;
@@ -265,6 +277,7 @@ void DrawPauseMenu() {
       PrintGlowBright(x + 170, kEntryY[entry], VolumeText(Player().musicVolume), b, kFontBig);
     }
   }
+  if (gPause.notSavedSteps > 0) PrintGlowBright(x + 10, 436, kNotSavedText, 0, kFontSmall);
 
   int32_t sx = gPause.slotX;
   if (sx <= kHiddenX) return;
@@ -292,8 +305,8 @@ void SetSlotCursor(uint8_t slot) {
 }
 
 PauseMenuView GetPauseMenuView() {
-  return {gPause.cursor,  gPause.slotCursor, gPause.slotPanelOpen,
-          gPause.mapKind, gPause.mainX,      gPause.slotX};
+  return {gPause.cursor, gPause.slotCursor, gPause.slotPanelOpen,    gPause.mapKind,
+          gPause.mainX,  gPause.slotX,      gPause.notSavedSteps > 0};
 }
 
 void LoadSlot(uint8_t slot) {

@@ -33,6 +33,7 @@ struct PauseMenuView {
   uint8_t mapKind = 0;
   int32_t mainX = 0;  // -250 hidden
   int32_t slotX = 0;
+  bool notSaved = false;  // the line saying the last save failed shows
 };
 PauseMenuView GetPauseMenuView();
 

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -375,6 +380,94 @@ TEST_F(PauseMenuTest, TheSlotPanelSavesOnTheRoamingMapAndLoadsAnywhere) {
   EXPECT_EQ(Choose(), kResume);
   EXPECT_EQ(Player().level, 8);
   EXPECT_EQ(GetPlayLoopView().pendingEvent, kEventGameLoaded);
+}
+
+// A save the folder will not take (read-only, or full) leaves the old file
+// as it was, plays no save sound, and the menu stays open saying so.
+TEST_F(PauseMenuTest, ASaveThatCannotBeWrittenSaysSoAndKeepsTheOldFile) {
+  namespace fs = std::filesystem;
+  struct Case {
+    const char* what;
+    std::function<bool()> block;  // false: the block does not bind here
+    std::function<void()> lift;
+  } cases[] = {
+      {"read-only folder",
+       [this] {
+         fs::permissions(dir(), fs::perms::owner_read | fs::perms::owner_exec);
+         // Permissions do not stop the superuser.
+         return geteuid() != 0;
+       },
+       [this] { fs::permissions(dir(), fs::perms::owner_all); }},
+      {"full disk",
+       [] {
+         // No file may grow past 0 bytes, as on a full disk.
+         std::signal(SIGXFSZ, SIG_IGN);
+         rlimit none{0, RLIM_INFINITY};
+         return setrlimit(RLIMIT_FSIZE, &none) == 0;
+       },
+       [] {
+         rlimit all{RLIM_INFINITY, RLIM_INFINITY};
+         setrlimit(RLIMIT_FSIZE, &all);
+         std::signal(SIGXFSZ, SIG_DFL);
+       }},
+  };
+  auto& device = *static_cast<RecordingSoundDevice*>(platform().Sound());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Player().level = 4;
+    ASSERT_TRUE(SaveSlot(1));
+    const std::vector<uint8_t> old = SaveBytes();
+    ASSERT_EQ(old.size(), 1008u);
+    Player().level = 9;
+    ResetPauseMenu();
+    OpenPauseMenu();
+    MoveTo(2);
+    Choose();  // the slot panel, at slot 0
+    const bool binds = c.block();
+    if (!binds) {
+      c.lift();
+      continue;
+    }
+    device.ClearCalls();
+    const uint8_t result = Choose();
+    c.lift();
+    EXPECT_EQ(result, kStay);
+    EXPECT_EQ(SaveBytes(), old);
+    EXPECT_FALSE(fs::exists(SavePath() + ".tmp"));
+    // The choice's click, and no save sound after it.
+    int saveSounds = 0;
+    const int32_t saveSlot = CachedSlot(3);
+    for (const auto& call : device.calls()) {
+      if (call.op != "play" && call.op != "rewind") continue;
+      const RecordingSoundDevice::Voice* v = device.GetVoice(call.handle);
+      saveSounds += saveSlot >= 0 && v && v->buffer == SlotVoice(saveSlot);
+    }
+    EXPECT_EQ(saveSounds, 0);
+    EXPECT_TRUE(GetPauseMenuView().notSaved);
+    EXPECT_TRUE(GetPauseMenuView().slotPanelOpen);
+    // The line shows in the menu for three seconds.
+    for (int i = 0; i < 10; ++i) Step();
+    display().ClearScreen();
+    DrawPauseMenu();
+    std::vector<uint8_t> with(display().screen + 436 * 640, display().screen + 452 * 640);
+    for (int i = 0; i < 80; ++i) Step();
+    EXPECT_FALSE(GetPauseMenuView().notSaved);
+    display().ClearScreen();
+    DrawPauseMenu();
+    std::vector<uint8_t> without(display().screen + 436 * 640, display().screen + 452 * 640);
+    EXPECT_NE(with, without);
+    // With the folder writable again the same choice saves, and sounds so.
+    device.ClearCalls();
+    EXPECT_EQ(Choose(), kResume);
+    EXPECT_NE(SaveBytes(), old);
+    ASSERT_GE(CachedSlot(3), 0);
+    bool saveSound = false;
+    for (const auto& call : device.calls()) {
+      const RecordingSoundDevice::Voice* v = device.GetVoice(call.handle);
+      saveSound = saveSound || (call.op == "play" && v && v->buffer == SlotVoice(CachedSlot(3)));
+    }
+    EXPECT_TRUE(saveSound);
+  }
 }
 
 }  // namespace
