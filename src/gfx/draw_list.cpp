@@ -255,8 +255,14 @@ std::vector<DrawEntry> DrawListInOrder() {
 
 void RenderWorld(Map* map, World* world, uint8_t renderFlags) {
   CameraState& cam = gDraw.camera;
+  // Each frame is jolted from where the camera has settled, never from the
+  // last jolt: frames drawn with no update between them (paused, in a
+  // dialogue, or several frames to a step) would otherwise walk the view
+  // away. The jolt moves only the whole-pixel view, until the next frame or
+  // UpdateCamera.
+  cam.x = FixedToInt(cam.fixedX);
+  cam.y = FixedToInt(cam.fixedY);
   if (cam.shake > 0) {
-    // The jolt moves only the whole-pixel view; the next UpdateCamera puts it back.
     --cam.shake;
     cam.x -= 2 + JitterRandom(5);
     cam.y -= 2 + JitterRandom(5);
