@@ -102,7 +102,10 @@ void ShowSplashPicture(Display* display, const char* name, int holdFrames, int s
     uint32_t noted = platform.Milliseconds();
     display->Flip();
     if (!display->ProcessMessages()) return;
-    if (phase == Phase::Hold) WaitSince(noted, 33);
+    // Every pass lasts 33 ms, the fades' too: each fade step once took two
+    // retraces (the flip's and the palette's) of a 60 Hz screen, so the
+    // fades run as long on every screen, however fast it refreshes.
+    WaitSince(noted, 33);
     if (!waitForKey || frame > holdFrames) {
       if (display->TakeLastKey() != 0) phase = Phase::FadeOut;
     }

@@ -99,12 +99,48 @@ TEST_F(SplashTest, FadesInOverThirtyTwoFramesHoldsAndFadesOut) {
   EXPECT_EQ(frames.back().pixels[1000], 0);  // cleared
 }
 
-TEST_F(SplashTest, HoldPassesTakeThirtyThreeMillisecondsEach) {
+TEST_F(SplashTest, EveryPassTakesThirtyThreeMilliseconds) {
   platform().presentMs = 0;
   uint32_t start = platform().Milliseconds();
   ShowSplashPicture(&display(), "graphics\\pic.bmp", 128, 195, false);
-  // Only the hold waits: the hold phase's 129 passes plus the switch pass.
-  EXPECT_EQ(platform().Milliseconds() - start, 129u * 33u);
+  // 33 passes of fade-in, 129 of hold, 33 of fade-out; then the clear.
+  EXPECT_EQ(platform().Milliseconds() - start, 195u * 33u);
+}
+
+// The time each presented frame went to the screen.
+std::vector<uint32_t>* gPresentTimes = nullptr;
+void NotePresentTime(HeadlessPlatform& p) {
+  if (gPresentTimes) gPresentTimes->push_back(p.Milliseconds());
+}
+
+TEST_F(SplashTest, TheFadesLastAsLongOnEveryScreen) {
+  // A 60 Hz screen, a 144 Hz one and one that presents at once.
+  for (uint32_t presentMs : {16u, 7u, 0u}) {
+    SCOPED_TRACE("present " + std::to_string(presentMs) + " ms");
+    platform().presentMs = presentMs;
+    platform().ClearKeptFrames();
+    std::vector<uint32_t> times;
+    gPresentTimes = &times;
+    platform().onPresent = NotePresentTime;
+    const uint32_t start = platform().Milliseconds();
+    ShowSplashPicture(&display(), "graphics\\pic.bmp", 128, 195, false);
+    platform().onPresent = nullptr;
+    gPresentTimes = nullptr;
+    const size_t n = platform().keptFrames().size();
+    ASSERT_EQ(times.size(), n);
+    // Fully bright on the frame of pass 32, 32 passes of 33 ms after the
+    // first; dark again 33 passes after the fade-out began.
+    size_t bright = 0, fadeOut = 0, dark = 0;
+    for (size_t i = 0; i < n; ++i) {
+      if (!bright && Red(i) == 250) bright = i;
+      if (bright && !fadeOut && Red(i) < 250) fadeOut = i;
+      if (fadeOut && !dark && Red(i) == 0) dark = i;
+    }
+    ASSERT_TRUE(bright && fadeOut && dark);
+    EXPECT_EQ(times[bright] - times[0], 32u * 33u);
+    EXPECT_EQ(times[dark] - times[fadeOut - 1], 32u * 33u);
+    EXPECT_GE(times.back() - start, 195u * 33u);
+  }
 }
 
 TEST_F(SplashTest, AKeyDuringTheFadeInStartsTheFadeOut) {
