@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "platform/frame_convert.h"
-#include "platform/scancodes.h"
 #include "platform/sound_device.h"
+#include "platform/window_events.h"
 
 namespace torvel {
 
@@ -117,58 +117,31 @@ SDL_Rect SdlPlatform::DestinationRect() const {
   return SDL_Rect{(w - dw) / 2, (h - dh) / 2, dw, dh};
 }
 
-static void SendCharacter(const PlatformEvents& events, int code) {
-  if (events.character) events.character(code & 0xFF);
-}
+// The plain translation knows keys and buttons by these numbers of SDL's.
+static_assert(SDLK_BACKSPACE == kKeycodeBackspace && SDLK_TAB == kKeycodeTab &&
+              SDLK_RETURN == kKeycodeEnter && SDLK_ESCAPE == kKeycodeEscape &&
+              SDLK_KP_ENTER == kKeycodeKeypadEnter);
+static_assert(SDL_BUTTON_LEFT == kMouseButtonLeft);
 
 void SdlPlatform::HandleEvent(const SDL_Event& e) {
   switch (e.type) {
     case SDL_QUIT:
       if (events_.closeRequested) events_.closeRequested();
       break;
-    case SDL_KEYDOWN: {
-      SDL_Keycode sym = e.key.keysym.sym;
-      if ((e.key.keysym.mod & KMOD_ALT) && (sym == SDLK_RETURN || sym == SDLK_KP_ENTER)) {
-        if (!e.key.repeat) ToggleFullscreen();
-        break;  // Alt combinations belong to the window, not the game
-      }
-      int code = ScanCodeFromUsb(e.key.keysym.scancode);
-      if (code >= 0 && events_.keyDown) events_.keyDown(code);
-      // Keys that type a control character.
-      if (sym == SDLK_ESCAPE) SendCharacter(events_, 27);
-      if (sym == SDLK_RETURN || sym == SDLK_KP_ENTER) SendCharacter(events_, 13);
-      if (sym == SDLK_BACKSPACE) SendCharacter(events_, 8);
-      if (sym == SDLK_TAB) SendCharacter(events_, 9);
-      break;
-    }
+    case SDL_KEYDOWN:
     case SDL_KEYUP: {
-      int code = ScanCodeFromUsb(e.key.keysym.scancode);
-      if (code >= 0 && events_.keyUp) events_.keyUp(code);
+      KeyEvent key;
+      key.usage = e.key.keysym.scancode;
+      key.keycode = e.key.keysym.sym;
+      key.down = e.type == SDL_KEYDOWN;
+      key.repeat = e.key.repeat != 0;
+      key.alt = (e.key.keysym.mod & KMOD_ALT) != 0;
+      if (TranslateKey(key, events_) == WindowKey::kToggleFullscreen) ToggleFullscreen();
       break;
     }
-    case SDL_TEXTINPUT: {
-      // UTF-8 to codes; only the low byte of a character reaches the game, so
-      // characters beyond Latin-1 are dropped rather than garbled.
-      const unsigned char* s = reinterpret_cast<const unsigned char*>(e.text.text);
-      while (*s) {
-        int cp;
-        int len;
-        if (*s < 0x80) {
-          cp = *s;
-          len = 1;
-        } else if ((*s & 0xE0) == 0xC0 && s[1]) {
-          cp = ((*s & 0x1F) << 6) | (s[1] & 0x3F);
-          len = 2;
-        } else {
-          cp = 0x100;
-          len = 1;
-          while (s[len] && (s[len] & 0xC0) == 0x80) ++len;
-        }
-        if (cp < 0x100 && cp >= 32) SendCharacter(events_, cp);
-        s += len;
-      }
+    case SDL_TEXTINPUT:
+      TranslateText(e.text.text, events_);
       break;
-    }
     case SDL_MOUSEMOTION: {
       SDL_Rect r = DestinationRect();
       if (relativeMouse_ && r.w > 0 && r.h > 0) {
@@ -187,16 +160,11 @@ void SdlPlatform::HandleEvent(const SDL_Event& e) {
     }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
-      if (e.button.button == SDL_BUTTON_LEFT && events_.mouseButton)
-        events_.mouseButton(e.type == SDL_MOUSEBUTTONDOWN);
+      TranslateMouseButton(e.button.button, e.type == SDL_MOUSEBUTTONDOWN, events_);
       break;
     case SDL_WINDOWEVENT:
-      if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST && events_.activate) {
-        events_.activate(false);
-      } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
-        if (events_.activate) events_.activate(true);
-        if (events_.paletteLost) events_.paletteLost();
-      }
+      if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) TranslateFocus(false, events_);
+      if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) TranslateFocus(true, events_);
       break;
     case SDL_CONTROLLERDEVICEADDED:
       OpenFirstController();
