@@ -15,6 +15,8 @@
 #include "shell/pause_menu.h"
 #include "shell/play_loop.h"
 #include "support/play_fixture.h"
+#include "support/sound_probe.h"
+#include "world/specials.h"
 
 namespace torvel {
 namespace {
@@ -240,6 +242,48 @@ TEST_F(PlayFlowTest, LeavingAClearedChallengeCompletesTheArena) {
   EXPECT_TRUE(backOnHub);
   EXPECT_EQ(heroX, 10);
   EXPECT_EQ(heroY, 10);
+}
+
+// The "map won" chime of a WinLevel special waits while a challenge has
+// challengers standing; once they are down, or outside a challenge, it sounds.
+TEST_F(PlayFlowTest, TheWinChimeWaitsForTheChallengersToFall) {
+  WriteWorlds();
+  Script s;
+  s.Wait(130);
+  Special win{};
+  win.trigger = kTriggerHeroStep | kTriggerRepeat;
+  win.effect = kEffectWinLevel;
+  // The chime and the map's end it posts, from a special fired now.
+  auto chimes = [&win]() {
+    testing::ForgetSounds();
+    FireSpecial(*PlayingMap(), win, nullptr);
+    const bool chimed = testing::HeardNumbers() == std::vector<int>{28};
+    EXPECT_EQ(GetPlayLoopView().pendingEvent, kEventMapCompleted);
+    PostMapEvent(kEventNone);
+    return chimed;
+  };
+  int checked = 0;
+  Run(s, [&](uint32_t step) {
+    if (step == 20) {
+      ASSERT_EQ(PlayingMapNumber(), 1);
+      EXPECT_TRUE(chimes()) << "no challenge";
+      ++checked;
+    }
+    if (step == 35) PostMapEvent(kEventChallenge, 5);
+    if (step == 100) {
+      ASSERT_GE(PlayingMapNumber(), 6);
+      ASSERT_TRUE(AnyGuyOfKind(255));
+      EXPECT_FALSE(chimes()) << "challengers standing";
+      ++checked;
+      for (int i = 0; i < GuyPoolSize(); ++i) {
+        Guy* g = GetGuy(i);
+        if (g && g->kind > 1) RemoveGuy(g);
+      }
+      EXPECT_TRUE(chimes()) << "challengers down";
+      ++checked;
+    }
+  });
+  EXPECT_EQ(checked, 3);
 }
 
 TEST_F(PlayFlowTest, TheFinalMapOfAWorldLeadsToTheNextWorld) {
