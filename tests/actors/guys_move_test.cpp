@@ -326,6 +326,45 @@ TEST_F(GuyMoveTest, ABlockMovesOnTheFourthTickOfSustainedPushing) {
   EXPECT_EQ(At(6, 1).wall, 0);
 }
 
+// Pushed from each side, the block goes one tile the way it is pushed and
+// no other, with floors it may be pushed onto all round it.
+TEST_F(GuyMoveTest, ABlockGoesTheWayItIsPushedInAllFourDirections) {
+  struct Case {
+    const char* what;
+    uint8_t held;
+    int heroX, heroY;      // the hero's tile, beside the block
+    int targetX, targetY;  // where the block must end up
+  } cases[] = {
+      {"east", kActionRight, 3, 4, 5, 4},
+      {"west", kActionLeft, 5, 4, 3, 4},
+      {"south", kActionDown, 4, 3, 4, 5},
+      {"north", kActionUp, 4, 5, 4, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    BuildMap({"#########", "#.......#", "#.......#", "#...,...#", "#..,B,..#", "#...,...#",
+              "#.......#", "#.......#", "#########"});
+    Player().pushCounter = 0;
+    Hero(c.heroX, c.heroY);
+    Hold(c.held);
+    Tick(40);
+    Hold(0);
+    EXPECT_EQ(At(4, 4).wall, 0);
+    EXPECT_EQ(At(4, 4).floor, kFloorAfterBlock);
+    EXPECT_EQ(At(c.targetX, c.targetY).wall, kFixtureBlockWall);
+    EXPECT_EQ(At(c.targetX, c.targetY).floor, kFloorPushable);
+    // The other three sides are as they were, and the block went no further.
+    const int sides[4][2] = {{5, 4}, {3, 4}, {4, 5}, {4, 3}};
+    for (const auto& side : sides) {
+      if (side[0] == c.targetX && side[1] == c.targetY) continue;
+      EXPECT_EQ(At(side[0], side[1]).wall, 0) << side[0] << ", " << side[1];
+      EXPECT_EQ(At(side[0], side[1]).floor, kFloorPushTarget) << side[0] << ", " << side[1];
+    }
+    const int beyondX = 2 * c.targetX - 4, beyondY = 2 * c.targetY - 4;
+    EXPECT_EQ(At(beyondX, beyondY).wall, 0);
+  }
+}
+
 TEST_F(GuyMoveTest, ABlockStaysWhenItsWayIsNotClear) {
   enum Obstacle { kItem, kGuy, kPlainFloor, kWrongRow };
   for (Obstacle obstacle : {kItem, kGuy, kPlainFloor, kWrongRow}) {

@@ -3,9 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
+#include "actors/bullets.h"
 #include "actors/kinds.h"
 #include "player/player.h"
 #include "player/player_record.h"
+#include "shell/play_loop.h"
 #include "support/scenario.h"
 
 namespace torvel::testing {
@@ -340,14 +345,109 @@ TEST_F(GuysTest, DeathStartsTheSequenceGivesPointsAndTheSlotFreesAtItsEnd) {
   EXPECT_EQ(Add(3, 1, 1), g) << "the slot is free again";
 }
 
-TEST_F(GuysTest, TheHerosDeathPostsTheEventAndFreesTheHero) {
-  Guy* hero = Hero(3, 3);
-  HurtGuy(hero, 0, 0, 500, map(), world());
-  EXPECT_EQ(Player().life, 0);
-  EXPECT_EQ(hero->anim, kAnimDie);
+// However the hero dies, the map hears of it once the dying is over: the
+// play loop must not cut the sequence short, nor miss the end.
+TEST_F(GuysTest, TheHerosDeathPostsTheEventWhenItsSequenceEnds) {
+  struct Case {
+    const char* what;
+    uint8_t dyingAnim;
+    void (*kill)(Guy& hero, Map& map, World& world);
+  } cases[] = {
+      {"hurt", kAnimDie,
+       [](Guy& hero, Map& map, World& world) { HurtGuy(&hero, 0, 0, 500, map, world); }},
+      {"poisoned", kAnimDie,
+       [](Guy& hero, Map&, World&) {
+         hero.life = 1;
+         Player().life = 1;
+         Player().poison = 8;
+       }},
+      {"drowned", 6,
+       [](Guy& hero, Map& map, World&) {
+         MapTile(map, hero.tileX, hero.tileY).floor = kFloorWater;
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    BuildMap({"........", "........", "........", "........"});
+    PostMapEvent(kEventNone);
+    Guy* hero = Hero(3, 2);
+    c.kill(*hero, map(), world());
+    Tick();
+    ASSERT_EQ(hero->anim, c.dyingAnim);
+    EXPECT_EQ(Player().life, 0);
+    int ticks = 1;
+    while (hero->kind != 0 && ticks < 100) {
+      EXPECT_EQ(GetPlayLoopView().pendingEvent, kEventNone) << "tick " << ticks;
+      Tick();
+      ++ticks;
+    }
+    EXPECT_EQ(hero->kind, 0);
+    EXPECT_EQ(HeroGuy(), nullptr);
+    EXPECT_EQ(GetPlayLoopView().pendingEvent, kEventHeroKilled);
+  }
+
+  // A monster's death ends the map for nobody.
+  BuildMap({"........", "........", "........", "........"});
+  PostMapEvent(kEventNone);
+  Guy* skeleton = Add(2, 3, 2);
+  HurtGuy(skeleton, 0, 0, 500, map(), world());
   Tick(100);
-  EXPECT_EQ(hero->kind, 0);
-  EXPECT_EQ(HeroGuy(), nullptr);
+  EXPECT_EQ(skeleton->kind, 0);
+  EXPECT_EQ(GetPlayLoopView().pendingEvent, kEventNone);
+}
+
+// The kinds whose death scatters coins, and how many: random(full life / 5
+// + 2), but at least a tenth of the full life, as many as the bullet pool
+// takes; one coin in a hundred is the big one.
+TEST_F(GuysTest, DyingMonstersScatterCoinsByTheirKind) {
+  constexpr uint8_t kCoinKinds[] = {2,  3,  4,  5,  6,  7,  9,  13, 14, 15, 18, 22, 24, 29,
+                                    31, 33, 34, 35, 38, 39, 40, 41, 42, 43, 47, 48, 49, 53};
+  constexpr int kKills = 20;
+  int coins = 0, bigCoins = 0;
+  for (int kind = 2; kind < kKindCount; ++kind) {
+    SCOPED_TRACE(kind);
+    const bool drops =
+        std::find(std::begin(kCoinKinds), std::end(kCoinKinds), kind) != std::end(kCoinKinds);
+    const int full = KindLife(kind);
+    const int least = std::min(full / 10, kBulletPoolSize);
+    const int most = std::min(std::max(full / 10, full / 5 + 1), kBulletPoolSize);
+    int dropped = 0;
+    bool killed = false;
+    for (int i = 0; i < kKills; ++i) {
+      BuildMap({"........", "........", "........", "........"});
+      ResetBullets();
+      Guy* g = Add(static_cast<uint8_t>(kind), 3, 2);
+      ASSERT_NE(g, nullptr);
+      if (kind == 16) g->anim = kAnimAttack;  // only hurt with its eye open
+      HurtGuy(g, 0, 0, full + 1, map(), world());
+      killed = killed || g->life == 0;
+      int n = 0;
+      for (int b = 0; b < kBulletPoolSize; ++b) {
+        const Bullet* bullet = GetBullet(b);
+        if (bullet->kind == 0) continue;
+        ASSERT_TRUE(bullet->kind == 26 || bullet->kind == 31) << int{bullet->kind};
+        EXPECT_EQ(bullet->x, g->x);
+        EXPECT_EQ(bullet->y, g->y);
+        ++n;
+        bigCoins += bullet->kind == 31;
+      }
+      coins += n;
+      dropped += n;
+      if (drops) {
+        EXPECT_GE(n, least);
+        EXPECT_LE(n, most);
+      } else {
+        EXPECT_EQ(n, 0);
+      }
+    }
+    // Every kind but the friendly (whom nothing hurts) dies of the blow.
+    EXPECT_EQ(killed, kind != 11);
+    if (drops) {
+      EXPECT_GT(dropped, 0);
+    }
+  }
+  EXPECT_GT(bigCoins, 0);
+  EXPECT_LT(bigCoins * 25, coins) << bigCoins << " big coins of " << coins;
 }
 
 TEST_F(GuysTest, NearestFoeLooksAcrossSides) {
