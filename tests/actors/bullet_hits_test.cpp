@@ -3,11 +3,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "actors/bullets.h"
 #include "actors/guys.h"
 #include "bullet_fixture.h"
 #include "common/trig.h"
+#include "support/sound_probe.h"
 
 namespace torvel {
 namespace {
@@ -45,6 +47,150 @@ TEST_F(BulletHits, TheHeroShotPassesItsOwnSideAndHurtsTheFirstEnemy) {
     EXPECT_EQ(skeleton->life, 10 - damage);
     // Eight sparks where it hit, besides the sparkle it leaves every fifth tick.
     EXPECT_EQ(Particles(kParticleFire), 8 + flown / 5);
+  }
+}
+
+// Every monster missile against the hero: how far it reaches (the hero's
+// box just inside and just outside its square), the damage, the push, the
+// sound of the hit and what is left of the missile. Monsters in reach are
+// never hurt by their own side's missiles.
+TEST_F(BulletHits, EachMonsterMissileHitsTheHerosSideByItsTable) {
+  enum Push {
+    kVelocity,
+    kHalf,
+    kHalfOfSlowed,
+    kQuarter,
+    kNoPush,
+    kDownTwelve,
+    kAlongFacing,
+    kRandom
+  };
+  struct Case {
+    const char* what;
+    uint8_t kind;
+    int reach;
+    int damage;
+    Push push;
+    uint8_t after;  // the kind left in the slot, 0 when removed
+    int sound;      // heard on the hit, 0 none
+    int32_t priority;
+    int32_t timer = 30;
+    uint8_t world = 0;
+    uint8_t facing = 0;
+  } cases[] = {
+      {"spit", 6, 8, 5, kVelocity, 0, 10, 1000},
+      {"star", 9, 8, 4, kVelocity, 0, 11, 950},
+      {"star in the forest", 9, 8, 4, kVelocity, 0, 11, 950, 30, 1},
+      {"star in the castle", 9, 8, 12, kVelocity, 0, 11, 950, 30, 2},
+      {"beam drop", 11, 40, 5, kDownTwelve, 12, 14, 1000},
+      {"lava glob", 13, 12, 1, kVelocity, 13, 0, 0, 21},
+      {"spore", 14, 4, 1, kHalfOfSlowed, 0, 0, 0},
+      {"spore pod", 15, 12, 10, kVelocity, 0, 9, 1000},
+      {"rock blast", 17, 60, 5, kRandom, 17, 0, 0, 4},
+      // At its widest on its last tick, after which it is gone.
+      {"rock blast at its widest", 17, 100, 5, kRandom, 0, 0, 0, 1},
+      {"shockwave", 18, 90, 6, kNoPush, 18, 0, 0, 2},
+      {"icicle", 20, 12, 6, kVelocity, 0, 10, 850},
+      {"snowball", 21, 12, 6, kVelocity, 0, 10, 850},
+      {"rolling blast", 22, 16, 6, kAlongFacing, 22, 0, 0, 5, 0, 1},
+      {"rock", 23, 8, 20, kVelocity, 0, 131, 600},
+      {"needle", 24, 4, 4, kQuarter, 0, 0, 0},
+      {"mech shot", 25, 12, 10, kVelocity, 0, 5, 950},
+      {"eye bolt", 29, 12, 8, kVelocity, 0, 0, 0},
+      {"orb", 30, 16, 20, kVelocity, 0, 0, 0},
+      {"orb under the castle", 30, 16, 30, kVelocity, 0, 0, 0, 30, 3},
+  };
+  constexpr int kBx = 200, kBy = 200;
+  const Fixed vx = ToFixed(8), vy = ToFixed(4);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (bool inReach : {true, false}) {
+      SCOPED_TRACE(inReach ? "in reach" : "out of reach");
+      OpenRoom();
+      ResetBullets();
+      InitParticles(kParticlePoolSize);
+      Player().worldNumber = c.world;
+      Player().poison = 0;
+      Player().lifeMax = 100;
+      Guy* hero = AddAtPixel(1, 0, kBy);
+      // The hero's box just meets the square, or misses it by a pixel.
+      hero->x = ToFixed(kBx + c.reach - hero->boxLeft + (inReach ? 0 : 1));
+      const Fixed heroX = hero->x, heroY = hero->y;
+      Guy* skeleton = AddAtPixel(kSkeleton, kBx - 16, kBy);
+      // Placed after ten slots that are then freed, so that what the missile
+      // leaves behind takes a slot this tick has passed and waits.
+      for (int i = 0; i < 10; ++i) Place(12, 600, 440, 0, 0, 0, 100);
+      Bullet* b = Place(c.kind, kBx, kBy, 20, vx, vy, c.timer, c.facing);
+      for (int i = 0; i < 10; ++i) GetBullet(i)->kind = 0;
+      testing::ForgetSounds();
+      Fly();
+      EXPECT_EQ(skeleton->life, KindLife(kSkeleton));
+      if (!inReach) {
+        EXPECT_EQ(hero->life, Player().lifeMax);
+        EXPECT_EQ(hero->x, heroX);
+        // A missile on its last tick is gone all the same.
+        EXPECT_EQ(b->kind, c.timer == 1 ? 0 : c.kind);
+        continue;
+      }
+      EXPECT_EQ(hero->life, Player().lifeMax - c.damage);
+      const Fixed pushX = hero->x - heroX, pushY = hero->y - heroY;
+      switch (c.push) {
+        case kVelocity:
+          EXPECT_EQ(pushX, vx);
+          EXPECT_EQ(pushY, vy);
+          break;
+        case kHalf:
+          EXPECT_EQ(pushX, vx / 2);
+          EXPECT_EQ(pushY, vy / 2);
+          break;
+        case kHalfOfSlowed:
+          // Half of a velocity that slowed a little before the hit.
+          EXPECT_GT(pushX, 0);
+          EXPECT_LE(pushX, vx / 2);
+          EXPECT_GT(pushY, 0);
+          EXPECT_LE(pushY, vy / 2);
+          break;
+        case kQuarter:
+          EXPECT_EQ(pushX, vx / 4);
+          EXPECT_EQ(pushY, vy / 4);
+          break;
+        case kNoPush:
+          EXPECT_EQ(pushX, 0);
+          EXPECT_EQ(pushY, 0);
+          break;
+        case kDownTwelve:
+          EXPECT_EQ(pushX, 0);
+          EXPECT_EQ(pushY, ToFixed(12));
+          break;
+        case kAlongFacing:
+          EXPECT_EQ(pushX, 8 * Cosine(c.facing * 32));
+          EXPECT_EQ(pushY, 8 * Sine(c.facing * 32));
+          break;
+        case kRandom:
+          EXPECT_GE(pushX, ToFixed(-8));
+          EXPECT_LE(pushX, ToFixed(8));
+          EXPECT_GE(pushY, ToFixed(-7));
+          EXPECT_LE(pushY, ToFixed(8));
+          EXPECT_EQ(pushX % kFixedOne, 0);
+          EXPECT_EQ(pushY % kFixedOne, 0);
+          break;
+      }
+      EXPECT_EQ(b->kind, c.after);
+      std::vector<testing::HeardSound> heard = testing::HeardSounds();
+      if (c.sound == 0) {
+        EXPECT_TRUE(heard.empty());
+      } else {
+        ASSERT_EQ(heard.size(), 1u);
+        EXPECT_EQ(heard[0].number, c.sound);
+        EXPECT_EQ(heard[0].priority, c.priority);
+        EXPECT_EQ(heard[0].flags, kSoundMayCutItself);
+      }
+      // Only the spore poisons, and what bursts leaves its brood behind.
+      EXPECT_EQ(Player().poison, c.kind == 14 ? 30 : 0);
+      EXPECT_EQ(Bullets(14), c.kind == 15 ? 64 : 0);
+      EXPECT_EQ(GuysOfKind(24), c.kind == 15 ? 1 : 0);
+      EXPECT_EQ(Bullets(20), c.kind == 21 ? 8 : 0);
+    }
   }
 }
 
