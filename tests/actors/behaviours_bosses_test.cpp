@@ -15,6 +15,7 @@
 #include "common/trig.h"
 #include "monster_fixture.h"
 #include "shell/play_loop.h"
+#include "support/sound_probe.h"
 
 namespace torvel::testing {
 namespace {
@@ -306,6 +307,111 @@ TEST_F(BossTest, TheVorgaDiesIntoTheSdzlAfterTheSwordMovie) {
   Run(60);
   EXPECT_EQ(vorga->kind, 58);
   EXPECT_GT(vorga->life, 0);
+}
+
+// The vorga's phases: it waits for the hero to come within 160, roars
+// (plain sound 141) and then runs north for what is left of its 96-tick
+// count, stands facing south until the hero comes within 128 or it is hurt
+// (plain sound 142), and then runs about at speed 8.
+TEST_F(BossTest, TheVorgaWaitsRoarsRunsNorthStandsAndThenRunsAbout) {
+  struct Case {
+    const char* what;
+    bool byAHit;  // else by the hero coming near
+  } cases[] = {{"the hero comes near", false}, {"a hit", true}};
+  constexpr int kVx = 600, kVy = 900;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    BuildBigRoom();
+    Passive({1});
+    Guy* vorga = AddAtPixel(57, kVx, kVy);
+    Guy* hero = AddAtPixel(1, kVx + 161, kVy);
+    testing::ForgetSounds();
+    Run(5);
+    EXPECT_EQ(vorga->aiState, 0);
+    EXPECT_EQ(vorga->busy, 0);
+    EXPECT_EQ(Px(vorga), kVx);
+    EXPECT_TRUE(testing::HeardSounds().empty());
+
+    hero->x = ToFixed(kVx + 160);
+    testing::ForgetSounds();
+    Run(1);
+    EXPECT_EQ(vorga->aiState, 1);
+    EXPECT_EQ(vorga->anim, 2);
+    EXPECT_EQ(vorga->animRate, 64);
+    EXPECT_EQ(vorga->busy, 1);
+    EXPECT_EQ(vorga->cooldown, 96);
+    std::vector<testing::HeardSound> heard = testing::HeardSounds();
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_EQ(heard[0].number, 141);
+    EXPECT_TRUE(heard[0].Plain()) << heard[0];
+
+    // The roar plays out where it stands; then north, 8 pixels a tick.
+    hero->x = ToFixed(kVx + 900);
+    int ticks = 1;
+    while (vorga->busy && ticks < 200) {
+      EXPECT_EQ(Px(vorga), kVx);
+      EXPECT_EQ(Py(vorga), kVy);
+      Run(1);
+      ++ticks;
+    }
+    int ran = 0;
+    while (vorga->aiState == 1 && ticks < 200) {
+      int32_t y = Py(vorga);
+      Run(1);
+      ++ticks;
+      if (vorga->aiState != 1) break;
+      EXPECT_EQ(vorga->facing, 6);
+      EXPECT_EQ(vorga->anim, 1);
+      EXPECT_EQ(Py(vorga), y - 8);
+      ++ran;
+    }
+    EXPECT_EQ(ticks, 96 + 1) << "the count of 96 from the roar on";
+    EXPECT_GT(ran, 0);
+    const int32_t x = Px(vorga), y = Py(vorga);
+    EXPECT_EQ(x, kVx);
+    EXPECT_EQ(y, kVy - 8 * ran);
+
+    // It stands facing south for as long as nothing comes.
+    Run(60);
+    EXPECT_EQ(vorga->aiState, 2);
+    EXPECT_EQ(vorga->facing, 2);
+    EXPECT_EQ(vorga->anim, 0);
+    EXPECT_EQ(Px(vorga), x);
+    EXPECT_EQ(Py(vorga), y);
+
+    testing::ForgetSounds();
+    if (c.byAHit) {
+      HurtGuy(vorga, 0, 0, 1, map(), world());
+    } else {
+      hero->x = ToFixed(x + 128);
+      hero->y = ToFixed(y);
+    }
+    Run(1);
+    EXPECT_EQ(vorga->aiState, 3);
+    bool roared = false;
+    for (const testing::HeardSound& s : testing::HeardSounds()) {
+      if (s.number != 142) continue;
+      roared = true;
+      EXPECT_TRUE(s.Plain()) << s;
+    }
+    EXPECT_TRUE(roared);
+
+    // Running about: 8 pixels a tick along its facing, and no turn for 32
+    // ticks after it meets a wall.
+    hero->x = ToFixed(100);
+    hero->y = ToFixed(100);
+    Think(vorga);
+    EXPECT_EQ(vorga->dx, 8 * Cosine(vorga->facing * 32));
+    EXPECT_EQ(vorga->dy, 8 * Sine(vorga->facing * 32));
+    vorga->aiTimer = 1;
+    Think(vorga);
+    EXPECT_EQ(vorga->aiTimer, 0);
+    const uint8_t facing = vorga->facing;
+    for (int t = 0; t < 32; ++t) {
+      Think(vorga);
+      EXPECT_EQ(vorga->facing, facing) << "tick " << t;
+    }
+  }
 }
 
 TEST_F(BossTest, TheLookylooBlowsApartAndTakesItsPinkEyesWithIt) {
