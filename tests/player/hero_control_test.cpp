@@ -408,6 +408,126 @@ TEST_F(HeroControlTest, TheAttackSpellsFireTheirShotsByLevel) {
   }
 }
 
+// Held down, the bolt and the flame cast again from the middle of the cast:
+// past level 24 the cast frame starts over (animAccum 0), else the sequence
+// goes back to frame 2 at a rate of 512 / (12 - level / 2), 512 when that
+// has no value. Let go, or short of mana for another, the spell cools down
+// for 5 instead. The facing follows the held directions either way.
+TEST_F(HeroControlTest, AHeldBoltOrFlameRepeatsAtItsLevelsPace) {
+  constexpr uint8_t kCastAnim = 5, kCastFrame = 4;
+  struct Case {
+    const char* what;
+    uint8_t slot, spellLevel, level;
+    bool held;
+    int manaLeft;  // after paying for this cast, in casts' worth (-1: one point short)
+    bool repeats;
+    uint8_t frame;
+    int16_t rate;  // 0: the rate stays as it was
+  } cases[] = {
+      {"level 1", 0, 1, 1, true, 1, true, 2, 512 / 12},
+      {"level 10", 0, 1, 10, true, 1, true, 2, 512 / 7},
+      {"level 20", 0, 1, 20, true, 1, true, 2, 512 / 2},
+      {"level 23", 0, 1, 23, true, 1, true, 2, 512 / 1},
+      {"level 24", 0, 1, 24, true, 1, true, 2, 512},
+      {"level 25", 0, 1, 25, true, 1, true, kCastFrame, 0},
+      {"level 50", 0, 1, 50, true, 1, true, kCastFrame, 0},
+      {"the upgraded ring", 0, 2, 10, true, 1, true, 2, 512 / 7},
+      {"the flame", 1, 1, 10, true, 1, true, 2, 512 / 7},
+      {"the flame past 24", 1, 1, 30, true, 1, true, kCastFrame, 0},
+      {"let go", 0, 1, 10, false, 1, false, kCastFrame, 0},
+      {"mana for one more", 1, 1, 10, true, 1, true, 2, 512 / 7},
+      {"mana one short", 1, 1, 10, true, -1, false, kCastFrame, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    BuildMap({"##########", "#........#", "#........#", "#........#", "##########"});
+    ResetBullets();
+    PlayerRecord& p = Player();
+    for (uint8_t& spell : p.spells) spell = 0;
+    p.level = c.level;
+    p.spells[c.slot] = c.spellLevel;
+    p.castingSpell = c.slot;
+    p.selectedSpell = c.slot;
+    const int cost = SpellCost(c.slot, c.spellLevel);
+    p.manaMax = 255;
+    p.mana = static_cast<uint8_t>(cost + (c.manaLeft < 0 ? cost - 1 : c.manaLeft * cost));
+    p.spellCooldown = 0;
+    Guy* hero = Hero(4, 2);
+    hero->facing = 6;
+    hero->anim = kCastAnim;
+    hero->animFrame = kCastFrame;
+    hero->animRate = 200;
+    hero->animAccum = 100;
+    hero->busy = 1;
+    const Fixed z = hero->z;
+    Hold(c.held ? kActionSpell | kActionRight : kActionRight);
+    CastSpell(*hero);
+    EXPECT_EQ(p.spellCooldown, c.repeats ? 1 : 5);
+    EXPECT_EQ(hero->animFrame, c.frame);
+    EXPECT_EQ(hero->animRate, c.rate ? c.rate : 200);
+    EXPECT_EQ(hero->animAccum, c.repeats && c.frame == kCastFrame ? 0 : 100);
+    EXPECT_EQ(hero->facing, 0) << "turned to the held direction";
+    // The hero shakes as the spell leaves it.
+    EXPECT_GE(hero->z, z);
+    EXPECT_LE(hero->z, z + ToFixed(3));
+    EXPECT_LE(std::abs(hero->dx), kFixedOne / 2);
+    EXPECT_LE(std::abs(hero->dy), kFixedOne / 2);
+    Hold(0);
+  }
+}
+
+// Held through whole ticks, the bolt leaves every tick from level 22 on,
+// every sixth or seventh at level 10 and every twelfth or thirteenth at
+// level 1. (The first repeat of a cast comes a little early: the cast's own
+// frames ran at their own rate. And now and then a pace of more than a frame
+// a tick runs past the cast frame; the cast then plays out and a new one
+// begins.)
+TEST_F(HeroControlTest, AHeldBoltKeepsComingAtItsLevelsPace) {
+  struct Case {
+    uint8_t level;
+    int shortest, longest;  // ticks between two repeats
+  } cases[] = {{30, 1, 1}, {24, 1, 1}, {10, 6, 7}, {1, 12, 13}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "level " << int{c.level});
+    BuildMap({"####################", "#..................#", "#..................#",
+              "#..................#", "####################"});
+    ResetBullets();
+    PlayerRecord& p = Player();
+    for (uint8_t& spell : p.spells) spell = 0;
+    p.level = c.level;
+    p.spells[0] = 1;
+    p.selectedSpell = 0;
+    p.manaMax = 255;
+    p.mana = 255;
+    p.spellCooldown = 0;
+    Guy* hero = Hero(2, 2);
+    Hold(kActionSpell);
+    struct Cast {
+      int tick;
+      int sequence;  // the cast sequences begun so far
+    };
+    std::vector<Cast> casts;
+    int sequences = 0;
+    for (int t = 0; t < 90; ++t) {
+      const uint8_t mana = p.mana;
+      const bool wasBusy = hero->busy != 0;
+      Tick();
+      if (!wasBusy && hero->busy) ++sequences;
+      if (p.mana != mana) casts.push_back({t, sequences});
+    }
+    Hold(0);
+    int checked = 0;
+    for (size_t i = 2; i < casts.size(); ++i) {
+      if (casts[i].sequence != casts[i - 2].sequence) continue;
+      const int gap = casts[i].tick - casts[i - 1].tick;
+      EXPECT_GE(gap, c.shortest) << "tick " << casts[i].tick;
+      EXPECT_LE(gap, c.longest) << "tick " << casts[i].tick;
+      ++checked;
+    }
+    EXPECT_GE(checked, 3);
+  }
+}
+
 // The storm of the last spell: five strikes a tick round the hero for as
 // long as the counter runs, none once it has run out or without a hero.
 TEST_F(HeroControlTest, TheBurstStrikesFiveTimesATickUntilItsCounterRunsOut) {
