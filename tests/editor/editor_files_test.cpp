@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "common/byte_io.h"
 #include "editor_fixture.h"
@@ -226,6 +227,24 @@ TEST_F(EditorFilesTest, LoadingPlacesTheMonsterStartsOfMap0) {
   FileMenu("guys.vwd", kLoadY);
   EXPECT_EQ(GuysOfKind(4), 1);
   EXPECT_EQ(GuysOfKind(1), 1);
+}
+
+TEST_F(EditorFilesTest, AMonsterStartOfAKindTheGameLacksIsDroppedOnLoading) {
+  UseOwnFolders();
+  // Only a damaged or hand-made file holds a kind past the table's 59.
+  World strange;
+  strange.mapCount = 1;
+  strange.maps[0] = std::make_unique<Map>();
+  NewMap(*strange.maps[0], kSizeSmall, "STRANGE");
+  strange.maps[0]->monsters[0] = {4, 4, 4};
+  strange.maps[0]->monsters[1] = {6, 4, 200};
+  ASSERT_TRUE(SaveWorld(strange, "strange.vwd"));
+  FileMenu("strange.vwd", kLoadY);
+  EXPECT_EQ(GuysOfKind(4), 1);
+  EXPECT_EQ(GuysOfKind(200), 0);
+  EXPECT_EQ(EditorMap().monsters[1].kind, 0);
+  // The map is drawn with its starts, tick after tick.
+  EXPECT_TRUE(Ticks(3));
 }
 
 TEST_F(EditorFilesTest, WorldMenuNewMapsOfEachSize) {
