@@ -75,6 +75,17 @@ class PlayLoopTest : public testing::PlayTest {
     return notes;
   }
 
+  // A sword movie (the fourth armour piece's) of `frames` frames of 60 ms in
+  // a game folder of the test's own, the worlds, and a 16 ms screen.
+  void SwordMovieAndWorlds(int frames) {
+    UseOwnGameFolder();
+    std::vector<testing::MovieFrame> movie(static_cast<size_t>(frames));
+    movie[0].subs.push_back(testing::ByteRunImage(4, 4, std::vector<uint8_t>(16, 5)));
+    ASSERT_TRUE(WriteFileBytes(OwnGraphicsPath("sword.flc"), testing::BuildMovie(4, 4, movie)));
+    WriteWorlds();
+    platform().presentMs = 16;
+  }
+
   // Steps run between each drawn frame and the one before.
   static std::vector<int> StepsPerFrame(const std::vector<FrameNote>& notes) {
     std::vector<int> per;
@@ -122,13 +133,8 @@ TEST_F(PlayLoopTest, TenSecondsInAnInactiveWindowDoNotRunThreeHundredSteps) {
 }
 
 TEST_F(PlayLoopTest, TenSecondsOfMovieDoNotRunThreeHundredSteps) {
-  UseOwnGameFolder();
   // Sword movie: 167 frames of 60 ms, ten seconds.
-  std::vector<testing::MovieFrame> frames(167);
-  frames[0].subs.push_back(testing::ByteRunImage(4, 4, std::vector<uint8_t>(16, 5)));
-  ASSERT_TRUE(WriteFileBytes(OwnGraphicsPath("sword.flc"), testing::BuildMovie(4, 4, frames)));
-  WriteWorlds();
-  platform().presentMs = 16;
+  SwordMovieAndWorlds(167);
   uint32_t before = 0, after = 0;
   std::vector<FrameNote> notes = PlayFrames(120, [&](uint64_t step) {
     if (PlayingMap() && before == 0 && GetPlayLoopView().startupCountdown == 0) {
@@ -146,13 +152,8 @@ TEST_F(PlayLoopTest, TenSecondsOfMovieDoNotRunThreeHundredSteps) {
 }
 
 TEST_F(PlayLoopTest, AWindowLeftDuringAMovieIsNotTakenOffTheGameClockTwice) {
-  UseOwnGameFolder();
   // Sword movie: 100 frames of 60 ms; the window is away for five seconds of it.
-  std::vector<testing::MovieFrame> frames(100);
-  frames[0].subs.push_back(testing::ByteRunImage(4, 4, std::vector<uint8_t>(16, 5)));
-  ASSERT_TRUE(WriteFileBytes(OwnGraphicsPath("sword.flc"), testing::BuildMovie(4, 4, frames)));
-  WriteWorlds();
-  platform().presentMs = 16;
+  SwordMovieAndWorlds(100);
   bool played = false;
   size_t framesBefore = 0;
   uint64_t stepsBefore = 0;
