@@ -1,12 +1,13 @@
 #include "platform/paths.h"
 
+#include "common/byte_io.h"
+
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <system_error>
-
-#include <unistd.h>
 
 namespace torvel {
 
@@ -54,23 +55,98 @@ void SplitPattern(const std::string& pattern, std::string& folder, std::string& 
 }
 }  // namespace
 
-void SetGameDir(const std::string& dir) { gGameDir = dir.empty() ? "." : dir; }
-void SetUserDir(const std::string& dir) { gUserDir = dir.empty() ? "." : dir; }
-const std::string& GameDir() { return gGameDir; }
-const std::string& UserDir() { return gUserDir; }
+void SetGameDir(const std::string& dir) {
+  gGameDir = dir.empty() ? "." : dir;
+}
+void SetUserDir(const std::string& dir) {
+  gUserDir = dir.empty() ? "." : dir;
+}
+const std::string& GameDir() {
+  return gGameDir;
+}
+const std::string& UserDir() {
+  return gUserDir;
+}
 
 bool FileExists(const std::string& hostPath) {
   std::error_code ec;
   return fs::is_regular_file(hostPath, ec);
 }
 
-std::string ChooseUserDir(const std::string& gameDir, const std::string& prefPath) {
-  if (FileExists(gameDir + "/torvel.sav") || FileExists(gameDir + "/keys.ini")) return gameDir;
-  if (access(gameDir.c_str(), W_OK) == 0) return gameDir;
-  if (prefPath.empty()) return gameDir;
+namespace {
+// A folder holds the game when its graphics folder is there.
+bool HoldsGameData(const std::string& dir) {
   std::error_code ec;
-  fs::create_directories(prefPath, ec);
+  return !dir.empty() && fs::is_directory(ResolveIn(dir, "graphics"), ec);
+}
+
+bool IsUserWorld(const std::string& name, const std::vector<std::string>& shippedWorlds) {
+  if (!WildcardMatch("*.vwd", name)) return false;
+  for (const std::string& shipped : shippedWorlds) {
+    if (EqualNoCase(shipped, name)) return false;
+  }
+  return true;
+}
+
+// The player's files in a folder: saves, settings and worlds of their own.
+std::vector<std::string> UserFilesIn(const std::string& dir,
+                                     const std::vector<std::string>& shippedWorlds) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code fileEc;
+    if (!it->is_regular_file(fileEc)) continue;
+    std::string name = it->path().filename().string();
+    bool setting = EqualNoCase(name, "torvel.sav") || EqualNoCase(name, "keys.ini") ||
+                   EqualNoCase(name, "port.ini");
+    if (setting || IsUserWorld(name, shippedWorlds)) names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+}  // namespace
+
+std::string ChooseGameDir(const std::string& exeDir) {
+  if (HoldsGameData(exeDir)) return exeDir;
+  fs::path installed = fs::path(exeDir).parent_path() / "share" / "torvel";
+  if (HoldsGameData(installed.string())) return installed.lexically_normal().string();
+  return exeDir;
+}
+
+std::string DefaultUserDir() {
+  const char* dataHome = std::getenv("XDG_DATA_HOME");
+  if (dataHome && dataHome[0] == '/') return std::string(dataHome) + "/torvel";
+  const char* home = std::getenv("HOME");
+  if (home && home[0] == '/') {
+    std::string path(home);
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path + "/.local/share/torvel";
+  }
+  return {};
+}
+
+std::string ChooseUserDir(const std::string& gameDir, const std::string& exeDir,
+                          bool portableOption, const std::string& prefPath) {
+  if (portableOption || FileExists(exeDir + "/" + kPortableMarker)) return gameDir;
+  if (prefPath.empty()) return gameDir;
   return prefPath;
+}
+
+std::vector<std::string> CopyEarlierUserFiles(const std::string& gameDir,
+                                              const std::string& userDir,
+                                              const std::vector<std::string>& shippedWorlds) {
+  std::vector<std::string> copied;
+  std::error_code ec;
+  if (gameDir.empty() || userDir.empty() || fs::equivalent(gameDir, userDir, ec)) return copied;
+  if (!UserFilesIn(userDir, shippedWorlds).empty()) return copied;
+  for (const std::string& name : UserFilesIn(gameDir, shippedWorlds)) {
+    std::vector<uint8_t> bytes;
+    // Saves are at most a few kilobytes and worlds a few megabytes; the
+    // limit only keeps a stray huge file from being read whole.
+    if (!ReadFileBytes(gameDir + "/" + name, bytes, 256u << 20)) continue;
+    if (WriteFileAtomic(userDir + "/" + name, bytes)) copied.push_back(name);
+  }
+  return copied;
 }
 
 std::string ResolveIn(const std::string& dir, const std::string& systemName) {
@@ -97,9 +173,13 @@ std::string ResolveIn(const std::string& dir, const std::string& systemName) {
   return path;
 }
 
-std::string DataPath(const std::string& systemName) { return ResolveIn(gGameDir, systemName); }
+std::string DataPath(const std::string& systemName) {
+  return ResolveIn(gGameDir, systemName);
+}
 
-std::string UserPath(const std::string& systemName) { return ResolveIn(gUserDir, systemName); }
+std::string UserPath(const std::string& systemName) {
+  return ResolveIn(gUserDir, systemName);
+}
 
 std::string ReadPath(const std::string& systemName) {
   std::string user = ResolveIn(gUserDir, systemName);

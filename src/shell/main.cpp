@@ -1,14 +1,15 @@
 // The program: picks the folders, installs the SDL backend and runs.
-#include <SDL.h>
-
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "common/profile.h"
 #include "platform/paths.h"
-#include "platform/sdl/sdl_platform.h"
+#include "platform/sdl/sdl_backend.h"
+#include "shell/play_loop.h"
 #include "shell/program.h"
 #include "shell/replay.h"
 
@@ -21,53 +22,55 @@ std::string ExecutableDir(const char* argv0) {
   return exe.parent_path().string();
 }
 
-std::string PrefPath() {
-  char* pref = SDL_GetPrefPath("", "torvel");
-  if (!pref) return {};
-  std::string path(pref);
-  SDL_free(pref);
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  return path;
-}
-
 bool ReadFlag(const std::string& ini, const char* key, bool fallback) {
   std::string value;
   if (!torvel::ReadProfileString(ini, "Display", key, value)) return fallback;
   return value == "1" || value == "yes" || value == "true" || value == "on";
 }
 
-void PrintHelp() {
-  using torvel::DataPath;
+std::vector<std::string> ShippedWorlds() {
+  std::vector<std::string> names;
+  for (int w = 0; w < 4; ++w) names.emplace_back(torvel::WorldFileName(w));
+  return names;
+}
+
+void PrintHelp(bool portable) {
   using torvel::UserPath;
   std::printf(
       "TORVEL - a top-down action adventure with its own world editor.\n\n"
-      "Usage: torvel [window] [editor] [--data-dir DIR] [--user-dir DIR]\n"
+      "Usage: torvel [window] [editor] [--data-dir DIR] [--user-dir DIR] [--portable]\n"
       "              [--record FILE] [--replay FILE] [--help]\n\n"
       "  window          play in a window instead of full screen (Alt+Enter toggles)\n"
       "  editor          open the world editor at once (E on the title screen opens it too)\n"
       "  --data-dir DIR  the game folder with graphics/, sound/ and the worlds\n"
-      "  --user-dir DIR  the folder for saved games, key bindings and edited worlds\n"
+      "  --user-dir DIR  the folder for saved games, settings, edited worlds and screenshots\n"
+      "  --portable      keep saved games and settings in the game folder (so does a\n"
+      "                  file named \"portable\" beside the program)\n"
       "  --record FILE   record the input of the first game played into FILE\n"
       "  --replay FILE   play a recorded game back without a window, at full speed,\n"
       "                  and print whether it ends in the state it was recorded in\n"
       "  --help          this text\n\n"
       "Files:\n"
       "  game data       %s\n"
+      "  user folder     %s%s\n"
       "  saved games     %s\n"
       "  key bindings    %s\n"
       "  port settings   %s\n"
-      "  edited worlds   %s\n",
-      torvel::GameDir().c_str(), UserPath("torvel.sav").c_str(), UserPath("keys.ini").c_str(),
-      UserPath("port.ini").c_str(), torvel::UserDir().c_str());
-  (void)DataPath;
+      "  edited worlds   %s\n"
+      "  screenshots     %s (F12)\n",
+      torvel::GameDir().c_str(), torvel::UserDir().c_str(), portable ? " (portable mode)" : "",
+      UserPath("torvel.sav").c_str(), UserPath("keys.ini").c_str(), UserPath("port.ini").c_str(),
+      torvel::UserDir().c_str(), UserPath("screenshots").c_str());
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string gameDir = ExecutableDir(argv[0]);
+  const std::string exeDir = ExecutableDir(argv[0]);
+  std::string gameDir;
   std::string userDir;
   bool help = false;
+  bool portableOption = false;
   std::string recordPath;
   std::string replayPath;
   std::string commandLine;
@@ -76,6 +79,8 @@ int main(int argc, char** argv) {
       gameDir = argv[++i];
     } else if (std::strcmp(argv[i], "--user-dir") == 0 && i + 1 < argc) {
       userDir = argv[++i];
+    } else if (std::strcmp(argv[i], "--portable") == 0) {
+      portableOption = true;
     } else if (std::strcmp(argv[i], "--record") == 0 && i + 1 < argc) {
       recordPath = argv[++i];
     } else if (std::strcmp(argv[i], "--replay") == 0 && i + 1 < argc) {
@@ -87,15 +92,34 @@ int main(int argc, char** argv) {
       commandLine += argv[i];
     }
   }
+  if (gameDir.empty()) gameDir = torvel::ChooseGameDir(exeDir);
   if (!replayPath.empty()) return torvel::RunReplayProgram(replayPath, gameDir);
   torvel::SetGameDir(gameDir);
-  if (userDir.empty()) userDir = torvel::ChooseUserDir(gameDir, PrefPath());
-  std::error_code ec;
-  std::filesystem::create_directories(userDir, ec);
+  bool chosenUserDir = !userDir.empty();
+  if (!chosenUserDir)
+    userDir = torvel::ChooseUserDir(gameDir, exeDir, portableOption, torvel::DefaultUserDir());
+  const bool portable = userDir == gameDir;
   torvel::SetUserDir(userDir);
   if (help) {
-    PrintHelp();
+    PrintHelp(portable);
     return 0;
+  }
+
+  std::error_code ec;
+  std::filesystem::create_directories(userDir, ec);
+  if (ec) {
+    std::fprintf(stderr, "TORVEL: cannot make the user folder %s (%s): games cannot be saved\n",
+                 userDir.c_str(), ec.message().c_str());
+  }
+  // A first start after an earlier version that kept everything in the game
+  // folder: the player's files come along (and stay where they were too).
+  if (!portable && !chosenUserDir) {
+    std::vector<std::string> copied =
+        torvel::CopyEarlierUserFiles(gameDir, userDir, ShippedWorlds());
+    for (const std::string& name : copied) {
+      std::printf("TORVEL: copied %s from %s to %s\n", name.c_str(), gameDir.c_str(),
+                  userDir.c_str());
+    }
   }
 
   torvel::PortSettings settings;
@@ -103,10 +127,11 @@ int main(int argc, char** argv) {
   settings.forceWindow = ReadFlag(ini, "Window", false);
   settings.integerScaling = ReadFlag(ini, "IntegerScaling", true);
   settings.vsync = ReadFlag(ini, "VSync", true);
+  settings.presentEveryFrame = ReadFlag(ini, "PresentEveryFrame", false);
 
   if (!recordPath.empty()) torvel::RequestReplayRecording(recordPath);
-  torvel::SdlPlatform platform(settings);
-  torvel::InstallPlatform(&platform);
+  std::unique_ptr<torvel::Platform> platform = torvel::CreateSdlPlatform(settings);
+  torvel::InstallPlatform(platform.get());
   int status = torvel::RunProgram(commandLine.c_str());
   torvel::InstallPlatform(nullptr);
   return status;

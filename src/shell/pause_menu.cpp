@@ -69,7 +69,7 @@ constexpr const char* kNotSavedText = "HE C0XPAHEH0!";
 // The whole save file, or false when there is none or it is too short to
 // hold three records.
 bool ReadSaveFile(std::vector<uint8_t>& bytes) {
-  if (!ReadFileBytes(ReadPath(kSaveFileName), bytes, 1u << 20)) return false;
+  if (!ReadFileBytes(UserPath(kSaveFileName), bytes, 1u << 20)) return false;
   return bytes.size() >= static_cast<size_t>(kSaveFileBytes);
 }
 

@@ -296,7 +296,7 @@ void ReplayGameStarts(bool continuing) {
   auto record = PlayerRecordBytes(Player());
   header.record.assign(record.begin(), record.end());
   std::vector<uint8_t> save;
-  if (ReadFileBytes(ReadPath(kSaveFileName), save, 1u << 20) &&
+  if (ReadFileBytes(UserPath(kSaveFileName), save, 1u << 20) &&
       save.size() >= static_cast<size_t>(kSaveFileBytes)) {
     save.resize(kSaveFileBytes);
     header.saveFile = save;

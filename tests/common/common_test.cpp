@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "common/byte_io.h"
 #include "common/fixed.h"
@@ -149,9 +152,138 @@ TEST(Paths, WildcardMatching) {
   EXPECT_FALSE(WildcardMatch("?", ""));
 }
 
-TEST(Paths, PortableModeWhenTheGameFolderIsWritable) {
-  std::string dir = testing::MakeTempDir("Paths.portable");
-  EXPECT_EQ(ChooseUserDir(dir, dir + "/pref"), dir);
+TEST(Paths, UserFilesGoToThePerUserFolderUnlessPortableIsAsked) {
+  std::string dir = testing::MakeTempDir("Paths.userDir");
+  const std::string game = dir + "/game", exe = dir + "/bin", pref = dir + "/pref";
+  std::filesystem::create_directories(game);
+  std::filesystem::create_directories(exe);
+  // A writable game folder, even one holding an old save, is no reason to write into it.
+  ASSERT_TRUE(WriteFileBytes(game + "/torvel.sav", std::vector<uint8_t>{1}));
+  EXPECT_EQ(ChooseUserDir(game, exe, false, pref), pref);
+  EXPECT_EQ(ChooseUserDir(game, exe, true, pref), game);
+  // No home folder to put them in: the game folder is all there is.
+  EXPECT_EQ(ChooseUserDir(game, exe, false, ""), game);
+  ASSERT_TRUE(WriteFileBytes(exe + "/portable", std::vector<uint8_t>{}));
+  EXPECT_EQ(ChooseUserDir(game, exe, false, pref), game);
+}
+
+TEST(Paths, TheDefaultUserFolderFollowsTheDataHome) {
+  struct Case {
+    const char* dataHome;  // null: unset
+    const char* home;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"/data", "/home/p", "/data/torvel"},
+      {nullptr, "/home/p", "/home/p/.local/share/torvel"},
+      {nullptr, "/home/p/", "/home/p/.local/share/torvel"},
+      {"relative", "/home/p", "/home/p/.local/share/torvel"},  // not absolute: ignored
+      {nullptr, nullptr, ""},
+      {"", "", ""},
+  };
+  std::string oldData = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+  bool hadData = std::getenv("XDG_DATA_HOME") != nullptr;
+  std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+  bool hadHome = std::getenv("HOME") != nullptr;
+  for (const Case& c : cases) {
+    if (c.dataHome)
+      setenv("XDG_DATA_HOME", c.dataHome, 1);
+    else
+      unsetenv("XDG_DATA_HOME");
+    if (c.home)
+      setenv("HOME", c.home, 1);
+    else
+      unsetenv("HOME");
+    EXPECT_EQ(DefaultUserDir(), c.expected)
+        << (c.dataHome ? c.dataHome : "-") << " " << (c.home ? c.home : "-");
+  }
+  if (hadData)
+    setenv("XDG_DATA_HOME", oldData.c_str(), 1);
+  else
+    unsetenv("XDG_DATA_HOME");
+  if (hadHome)
+    setenv("HOME", oldHome.c_str(), 1);
+  else
+    unsetenv("HOME");
+}
+
+TEST(Paths, TheGameFolderIsBesideTheProgramOrInstalledNextToIt) {
+  std::string dir = testing::MakeTempDir("Paths.gameDir");
+  // A game folder: program and data side by side.
+  std::filesystem::create_directories(dir + "/build/game/graphics");
+  EXPECT_EQ(ChooseGameDir(dir + "/build/game"), dir + "/build/game");
+  // Installed: the program in PREFIX/bin, the data in PREFIX/share/torvel.
+  std::filesystem::create_directories(dir + "/prefix/bin");
+  std::filesystem::create_directories(dir + "/prefix/share/torvel/graphics");
+  EXPECT_EQ(ChooseGameDir(dir + "/prefix/bin"), dir + "/prefix/share/torvel");
+  // Data nowhere: the program's own folder, where the start-up says what is missing.
+  std::filesystem::create_directories(dir + "/lost/bin");
+  EXPECT_EQ(ChooseGameDir(dir + "/lost/bin"), dir + "/lost/bin");
+}
+
+class EarlierUserFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = testing::MakeTempDir(testing::TestName());
+    game_ = dir_ + "/game";
+    user_ = dir_ + "/user";
+    std::filesystem::create_directories(game_ + "/graphics");
+    std::filesystem::create_directories(user_);
+  }
+  void Put(const std::string& path, uint8_t byte) {
+    ASSERT_TRUE(WriteFileBytes(path, std::vector<uint8_t>{byte, byte}));
+  }
+  std::vector<uint8_t> Bytes(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    ReadFileBytes(path, bytes);
+    return bytes;
+  }
+  const std::vector<std::string> shipped_{"river.vwd", "forest.vwd"};
+  std::string dir_, game_, user_;
+};
+
+TEST_F(EarlierUserFiles, AreCopiedOnceAndNeverTakenAway) {
+  Put(game_ + "/torvel.sav", 1);
+  Put(game_ + "/keys.ini", 2);
+  Put(game_ + "/port.ini", 3);
+  Put(game_ + "/mine.vwd", 4);
+  Put(game_ + "/River.vwd", 5);  // the game's own world, whatever its case
+  Put(game_ + "/graphics/title.bmp", 6);
+  std::vector<std::string> copied = CopyEarlierUserFiles(game_, user_, shipped_);
+  EXPECT_EQ(copied, (std::vector<std::string>{"keys.ini", "mine.vwd", "port.ini", "torvel.sav"}));
+  EXPECT_EQ(Bytes(user_ + "/torvel.sav"), (std::vector<uint8_t>{1, 1}));
+  EXPECT_EQ(Bytes(user_ + "/mine.vwd"), (std::vector<uint8_t>{4, 4}));
+  EXPECT_FALSE(FileExists(user_ + "/River.vwd"));
+  EXPECT_FALSE(FileExists(user_ + "/title.bmp"));
+  // The old files stay where they were.
+  for (const char* name : {"/torvel.sav", "/keys.ini", "/port.ini", "/mine.vwd"})
+    EXPECT_TRUE(FileExists(game_ + name)) << name;
+  // The next start finds the player's files in place and copies nothing over them.
+  Put(user_ + "/torvel.sav", 9);
+  EXPECT_TRUE(CopyEarlierUserFiles(game_, user_, shipped_).empty());
+  EXPECT_EQ(Bytes(user_ + "/torvel.sav"), (std::vector<uint8_t>{9, 9}));
+}
+
+TEST_F(EarlierUserFiles, StayPutWhenTheUserFolderHasFilesOfItsOwn) {
+  struct Case {
+    const char* own;  // a file already in the user folder
+    bool copies;
+  };
+  const Case cases[] = {
+      {"keys.ini", false},   {"torvel.sav", false}, {"PORT.INI", false},
+      {"edited.vwd", false}, {"forest.vwd", true},  // a copy of a shipped world is not the player's
+      {"notes.txt", true},
+  };
+  Put(game_ + "/torvel.sav", 1);
+  for (const Case& c : cases) {
+    std::filesystem::remove_all(user_);
+    std::filesystem::create_directories(user_);
+    Put(user_ + "/" + c.own, 7);
+    EXPECT_EQ(!CopyEarlierUserFiles(game_, user_, shipped_).empty(), c.copies) << c.own;
+    EXPECT_EQ(FileExists(user_ + "/torvel.sav"), c.copies || std::string(c.own) == "torvel.sav");
+  }
+  // Portable: the user folder is the game folder, nothing to copy.
+  EXPECT_TRUE(CopyEarlierUserFiles(game_, game_, shipped_).empty());
 }
 
 TEST(AtomicWrite, ReplacesTheFileAndLeavesNoTemporary) {

@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
 
+#include "actors/kinds.h"
+#include "forge/creatures/creature_preview.h"
+#include "forge/creatures/creature_sets.h"
 #include "forge/palette.h"
 #include "forge/preview.h"
 
@@ -51,6 +57,34 @@ TEST(PreviewSheet, GhostSpritesTakeTheBackgroundsLightness) {
   std::vector<uint8_t> image = RenderSpriteSheet(sprites, options, w, h);
   EXPECT_EQ(Count(image, Shade(kBlue, 3)), 0u);
   EXPECT_EQ(Count(image, Shade(kBlue, 15)), 16u);  // cell grey is shade 12
+}
+
+}  // namespace
+}  // namespace torvel::forge
+
+namespace torvel::forge {
+namespace {
+
+// Under a deep build folder every sheet keeps its whole name.
+TEST(CreaturePreviews, KeepTheirNamesUnderADeepFolder) {
+  std::string dir = std::string(TORVEL_TEST_TMP) + "/CreaturePreviews.deep/" +
+                    std::string(150, 'd') + "/" + std::string(100, 'e');
+  std::filesystem::remove_all(std::string(TORVEL_TEST_TMP) + "/CreaturePreviews.deep");
+  std::filesystem::create_directories(dir);
+  const int kind = 2;
+  std::vector<SpriteImage> sprites(static_cast<size_t>(creatures::SpriteCountFor(kind)) * 8,
+                                   Filled(4, 4, Shade(kRed, 20)));
+  ASSERT_TRUE(creatures::WriteCreaturePreviews(dir, kind, "creature", sprites));
+  EXPECT_TRUE(std::filesystem::is_regular_file(dir + "/02_creature.png"));
+  int sequences = 0;
+  for (int anim = 0; anim < kSequenceCount; ++anim) {
+    if (KindSequenceLength(kind, anim) == 0) continue;
+    ++sequences;
+    EXPECT_TRUE(
+        std::filesystem::is_regular_file(dir + "/02_creature_seq" + std::to_string(anim) + ".png"))
+        << anim;
+  }
+  EXPECT_GT(sequences, 0);
 }
 
 }  // namespace

@@ -10,6 +10,10 @@
 
 namespace torvel {
 
+std::unique_ptr<Platform> CreateSdlPlatform(const PortSettings& settings) {
+  return std::make_unique<SdlPlatform>(settings);
+}
+
 SdlPlatform::SdlPlatform(const PortSettings& settings)
     : settings_(settings), back_(kWidth * kHeight, 0) {
   for (int i = 0; i < 256; ++i) lut_[i] = 0xFF000000u;
@@ -103,6 +107,7 @@ void SdlPlatform::OpenFirstController() {
 
 void SdlPlatform::ToggleFullscreen() {
   fullscreen_ = !fullscreen_;
+  mustPresent_ = true;
   SDL_SetWindowFullscreen(window_.get(), fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
 }
 
@@ -125,6 +130,10 @@ static_assert(SDL_BUTTON_LEFT == kMouseButtonLeft);
 
 void SdlPlatform::HandleEvent(const SDL_Event& e) {
   switch (e.type) {
+    case SDL_RENDER_TARGETS_RESET:
+    case SDL_RENDER_DEVICE_RESET:
+      mustPresent_ = true;
+      break;
     case SDL_QUIT:
       if (events_.closeRequested) events_.closeRequested();
       break;
@@ -163,6 +172,12 @@ void SdlPlatform::HandleEvent(const SDL_Event& e) {
       TranslateMouseButton(e.button.button, e.type == SDL_MOUSEBUTTONDOWN, events_);
       break;
     case SDL_WINDOWEVENT:
+      // The window's picture may be gone or stretched: send the next frame
+      // whatever it holds.
+      if (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
+          e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+          e.window.event == SDL_WINDOWEVENT_RESTORED || e.window.event == SDL_WINDOWEVENT_SHOWN)
+        mustPresent_ = true;
       if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) TranslateFocus(false, events_);
       if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) TranslateFocus(true, events_);
       break;
@@ -195,8 +210,16 @@ void SdlPlatform::WaitForMessages(uint32_t timeoutMs) {
   SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs));
 }
 
-void SdlPlatform::Present() {
-  if (!renderer_ || !texture_) return;
+bool SdlPlatform::Present() {
+  if (!renderer_ || !texture_) return false;
+  // A still screen (a menu at rest, a paused game) costs nothing: the frame
+  // on the screen is left there and only the retrace is waited for, so that
+  // loops paced by presenting keep their pace.
+  if (!settings_.presentEveryFrame && !mustPresent_ && back_ == shown_ && lut_ == shownLut_) {
+    WaitUntil(lastPresent_ + frameInterval_);
+    lastPresent_ = SDL_GetTicks();
+    return false;
+  }
   void* pixels = nullptr;
   int pitch = 0;
   if (SDL_LockTexture(texture_.get(), nullptr, &pixels, &pitch) == 0) {
@@ -215,6 +238,10 @@ void SdlPlatform::Present() {
   SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, &dst);
   SDL_RenderPresent(renderer_.get());
   lastPresent_ = SDL_GetTicks();
+  shown_ = back_;
+  shownLut_ = lut_;
+  mustPresent_ = false;
+  return true;
 }
 
 void SdlPlatform::SetHardwarePalette(const uint8_t bgrx[1024]) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/sdl/sdl_backend.h"
 
 namespace torvel {
 
@@ -31,14 +32,6 @@ using SdlRendererPtr = std::unique_ptr<SDL_Renderer, SdlRendererDeleter>;
 using SdlTexturePtr = std::unique_ptr<SDL_Texture, SdlTextureDeleter>;
 using SdlControllerPtr = std::unique_ptr<SDL_GameController, SdlControllerDeleter>;
 
-// Settings only this port has, from port.ini; the defaults behave like the
-// original program (full screen unless the command line says window).
-struct PortSettings {
-  bool forceWindow = false;    // [Display] Window=1
-  bool integerScaling = true;  // [Display] IntegerScaling=1
-  bool vsync = true;           // [Display] VSync=1
-};
-
 class SoundDevice;
 
 class SdlPlatform : public Platform {
@@ -55,7 +48,7 @@ class SdlPlatform : public Platform {
   void HideCursor() override;
   void PumpMessages() override;
   void WaitForMessages(uint32_t timeoutMs) override;
-  void Present() override;
+  bool Present() override;
   void SetHardwarePalette(const uint8_t bgrx[1024]) override;
   void ClearBackBuffer() override;
   void GetMousePosition(int& x, int& y) override;
@@ -85,6 +78,10 @@ class SdlPlatform : public Platform {
   SdlControllerPtr controller_;
   std::vector<uint8_t> back_;
   std::array<uint32_t, 256> lut_{};
+  // What the screen shows now, to leave a frame just like it unsent.
+  std::vector<uint8_t> shown_;
+  std::array<uint32_t, 256> shownLut_{};
+  bool mustPresent_ = true;
   PlatformEvents events_;
   bool fullscreen_ = false;
   bool rendererVsync_ = false;

@@ -49,7 +49,6 @@ class ForgedWorld : public ::testing::TestWithParam<WorldRule> {
  protected:
   void SetUp() override {
     SetGameDir(TORVEL_GAME_DIR);
-    SetUserDir(TORVEL_GAME_DIR);
     ASSERT_TRUE(LoadWorld(world_, GetParam().file)) << GetParam().file;
   }
   const Map& At(int m) const { return *world_.maps[m]; }

@@ -75,8 +75,9 @@ bool WriteCreaturePreviews(const std::string& dir, int kind, const std::string& 
   const int facings = oneFacing ? 1 : 8;
   const PreviewMode mode =
       (KindFlags(kind) & KindFlag::Glowing) ? PreviewMode::kGlow : PreviewMode::kPlain;
-  char prefix[64];
-  std::snprintf(prefix, sizeof prefix, "%02d_%s", kind, setName.c_str());
+  char number[8];
+  std::snprintf(number, sizeof number, "%02d_", kind);
+  const std::string prefix = number + setName;
   auto sprite = [&](int frame, int facing) -> SpriteImage {
     size_t index = static_cast<size_t>(frame + (oneFacing ? 0 : perFacing * facing));
     return index < sprites.size() ? sprites[index] : SpriteImage{};
@@ -120,9 +121,7 @@ bool WriteCreaturePreviews(const std::string& dir, int kind, const std::string& 
       }
       rows.push_back(row);
     }
-    char name[96];
-    std::snprintf(name, sizeof name, "%s/%s_seq%d.png", dir.c_str(), prefix, anim);
-    ok = WriteRows(name, rows, mode) && ok;
+    ok = WriteRows(dir + "/" + prefix + "_seq" + std::to_string(anim) + ".png", rows, mode) && ok;
   }
   if (kind == 1 && sprites.size() >= static_cast<size_t>(kHeroShimmerFrame + 8)) {
     Row row;
