@@ -83,7 +83,7 @@ void PointerStep() {
   s.pointerY = std::clamp(s.pointerY + my - kCentreY, 0, 479);
   UpdatePointerTile();
 
-  if (!s.display->MouseDown()) {
+  if (!s.display->TakeMouseDown()) {
     s.buttonHeld = false;
     s.repeatCount = 0;
     return;

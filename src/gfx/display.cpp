@@ -4,7 +4,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <filesystem>
 #include <string>
+
+#include "common/png.h"
 
 #include "audio/sound.h"
 #include "gfx/bmp.h"
@@ -19,15 +23,25 @@ namespace {
 
 Display* gDisplay = nullptr;
 
-void HookKeyDown(int scanCode) { OnKeyDown(scanCode & 0xFF); }
-void HookKeyUp(int scanCode) { OnKeyUp(scanCode & 0xFF); }
+constexpr int kScreenshotKey = 88;   // F12
+constexpr int kScreenshotSound = 0;  // the short click of the menus
+
+void HookKeyDown(int scanCode) {
+  if ((scanCode & 0xFF) == kScreenshotKey && gDisplay) gDisplay->RequestScreenshot();
+  OnKeyDown(scanCode & 0xFF);
+}
+void HookKeyUp(int scanCode) {
+  OnKeyUp(scanCode & 0xFF);
+}
 void HookCharacter(int code) {
   if (gDisplay) gDisplay->SetLastKey(static_cast<uint8_t>(code));
 }
 void HookMouse(bool down) {
   if (gDisplay) gDisplay->SetMouseDown(down);
 }
-void HookActivate(bool active) { SetSuspended(active ? 0 : 1); }
+void HookActivate(bool active) {
+  SetSuspended(active ? 0 : 1);
+}
 void HookPaletteLost() {
   if (gDisplay) gDisplay->RealizePalette();
 }
@@ -45,7 +59,9 @@ void FillRow(uint8_t* row, int32_t count, uint8_t colour) {
 
 }  // namespace
 
-Display* TheDisplay() { return gDisplay; }
+Display* TheDisplay() {
+  return gDisplay;
+}
 
 void FatalError(const char* text) {
   std::fprintf(stderr, "Fatal Error! %s\n", text);
@@ -85,6 +101,7 @@ Display::Display(const char* title, int32_t w, int32_t h, int32_t d, bool window
   pitch = platform.Pitch();
   screen = platform.BackBuffer();
   mouseDown = false;
+  mouseClicked = false;
   platform.HideCursor();
 }
 
@@ -95,6 +112,17 @@ Display::~Display() {
   GetPlatform().Shutdown();
 }
 
+std::string ScreenshotName(const std::string& folder, std::time_t when) {
+  std::tm local{};
+  localtime_r(&when, &local);
+  char stamp[32];
+  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+  std::string base = folder + "/torvel-" + stamp;
+  std::string name = base + ".png";
+  for (int n = 2; FileExists(name); ++n) name = base + "-" + std::to_string(n) + ".png";
+  return name;
+}
+
 bool Display::ProcessMessages() {
   Platform& platform = GetPlatform();
   platform.PumpMessages();
@@ -102,7 +130,24 @@ bool Display::ProcessMessages() {
   return !quit;
 }
 
-void Display::Flip() {
+void Display::WriteScreenshot() {
+  screenshotWanted = false;
+  lastScreenshot.clear();
+  std::string folder = UserPath("screenshots");
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  std::string name = ScreenshotName(folder, std::time(nullptr));
+  if (!WritePalettedPng(name, screen, width, height, pitch, shownPalette)) {
+    std::fprintf(stderr, "TORVEL: cannot write the screenshot %s\n", name.c_str());
+    std::error_code removeEc;
+    std::filesystem::remove(name, removeEc);
+    return;
+  }
+  lastScreenshot = name;
+  MakeNormalSound(kScreenshotSound);
+}
+
+bool Display::Flip() {
   Platform& platform = GetPlatform();
   if (IsSuspended()) {
     // Switched away: wait for the window to come back without burning a core,
@@ -111,15 +156,28 @@ void Display::Flip() {
     while (IsSuspended() && ProcessMessages()) platform.WaitForMessages(100);
     AddExcludedTime(static_cast<int32_t>(platform.Milliseconds() - start));
   }
-  platform.Present();
+  if (screenshotWanted && screen) WriteScreenshot();
+  bool shown = platform.Present();
   screen = platform.BackBuffer();
+  return shown;
 }
 
-void Display::ClearScreen() { GetPlatform().ClearBackBuffer(); }
+void Display::ClearScreen() {
+  GetPlatform().ClearBackBuffer();
+}
 
-void Display::SetPalette(const uint8_t* bgrx) { std::memcpy(palette, bgrx, sizeof(palette)); }
+void Display::SetPalette(const uint8_t* bgrx) {
+  std::memcpy(palette, bgrx, sizeof(palette));
+}
 
-void Display::RealizePalette() { GetPlatform().SetHardwarePalette(palette); }
+void Display::SendPalette(const uint8_t* bgrx) {
+  std::memcpy(shownPalette, bgrx, sizeof(shownPalette));
+  GetPlatform().SetHardwarePalette(bgrx);
+}
+
+void Display::RealizePalette() {
+  SendPalette(palette);
+}
 
 void Display::SetBrightness(int level) {
   int32_t f = level + 4;
@@ -131,7 +189,7 @@ void Display::SetBrightness(int level) {
     }
     bright[i * 4 + 3] = palette[i * 4 + 3];
   }
-  GetPlatform().SetHardwarePalette(bright);
+  SendPalette(bright);
 }
 
 bool Display::LoadBmp(const char* name) {

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
+#include <string>
 
 namespace torvel {
 
@@ -19,8 +21,10 @@ class Display {
   // Dispatches pending window messages without waiting; false once the window was closed.
   bool ProcessMessages();
   // Presents the back buffer (waiting first while the window is inactive); the
-  // back buffer keeps its pixels.
-  void Flip();
+  // back buffer keeps its pixels. False when the screen already showed just
+  // this frame and it was not sent again (the loop may then sleep until its
+  // next step).
+  bool Flip();
   void ClearScreen();
   uint8_t* GetScreen() const { return screen; }
   int32_t GetPitch() const { return pitch; }
@@ -47,10 +51,25 @@ class Display {
     lastKey = 0;
     return k;
   }
-  void SetMouseDown(bool down) { mouseDown = down; }
+  void SetMouseDown(bool down) {
+    mouseDown = down;
+    if (down) mouseClicked = true;
+  }
   bool MouseDown() const { return mouseDown; }
+  // Whether the button is down now or went down since the last call: a click
+  // that is over before the next tick still counts as a press for that tick.
+  bool TakeMouseDown() {
+    bool down = mouseDown || mouseClicked;
+    mouseClicked = false;
+    return down;
+  }
   // The close button was pressed (or a test asked the loops to leave).
   void RequestQuit() { quit = true; }
+  // The screenshot key: the next frame presented is also written to the
+  // user folder's screenshots folder.
+  void RequestScreenshot() { screenshotWanted = true; }
+  // Where the last screenshot went ("" when none was written or it failed).
+  const std::string& LastScreenshot() const { return lastScreenshot; }
 
   int32_t width = 0;
   int32_t height = 0;
@@ -61,8 +80,21 @@ class Display {
   bool quit = false;
   uint8_t lastKey = 0;
   bool mouseDown = false;
+  bool mouseClicked = false;
   bool soundOn = false;
+  // The palette as last sent to the screen (brightness applied).
+  uint8_t shownPalette[1024] = {};
+  bool screenshotWanted = false;
+  std::string lastScreenshot;
+
+ private:
+  void SendPalette(const uint8_t* bgrx);
+  void WriteScreenshot();
 };
+
+// A screenshot's file in folder: named by the local time, with -2, -3 ...
+// after it when that name is taken.
+std::string ScreenshotName(const std::string& folder, std::time_t when);
 
 // The one display, set at creation (the window hooks reach it through this).
 Display* TheDisplay();

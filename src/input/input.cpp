@@ -64,6 +64,9 @@ struct InputState {
   uint8_t joystickLast = 0;
   bool frozen = false;
   uint8_t frozenHeld = 0;
+  // Keys that went down since the last step froze the input: a key pressed
+  // and let go between two steps still counts as held for the next one.
+  uint8_t downSinceStep = 0;
 };
 
 InputState gInput;
@@ -189,6 +192,7 @@ void OnKeyDown(int scanCode) {
       if (gInput.bindings[action][i] == code) {
         gInput.held |= static_cast<uint8_t>(1u << action);
         gInput.pressed |= static_cast<uint8_t>(1u << action);
+        gInput.downSinceStep |= static_cast<uint8_t>(1u << action);
       }
     }
   }
@@ -219,7 +223,8 @@ uint8_t TakePressedActions() {
 
 void FreezeActions() {
   gInput.frozen = false;
-  gInput.frozenHeld = GetHeldActions();
+  gInput.frozenHeld = GetHeldActions() | gInput.downSinceStep;
+  gInput.downSinceStep = 0;
   gInput.frozen = true;
 }
 
@@ -234,6 +239,7 @@ uint8_t PeekPressedActions() {
 void SetActionState(uint8_t held, uint8_t pressed) {
   gInput.held = held;
   gInput.pressed = pressed;
+  gInput.downSinceStep = 0;
 }
 
 }  // namespace torvel

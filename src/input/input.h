@@ -40,13 +40,24 @@ uint8_t TakePressedActions();
 
 // One update step sees one state of the devices: while frozen, GetHeldActions
 // answers the bits held when the freeze began (keyboard and one joystick
-// poll), and TakePressedActions stops polling. Replays record exactly what a
-// step saw and put it back with SetActionState.
+// poll), and TakePressedActions stops polling. A key that went down since the
+// last freeze counts as held too, even when it is up again, so that a tap
+// between two steps is never lost. Replays record exactly what a step saw
+// and put it back with SetActionState.
 void FreezeActions();
 void ThawActions();
+// Freezes the input for the life of one step of a menu.
+class ActionStep {
+ public:
+  ActionStep() { FreezeActions(); }
+  ~ActionStep() { ThawActions(); }
+  ActionStep(const ActionStep&) = delete;
+  ActionStep& operator=(const ActionStep&) = delete;
+};
 // The presses waiting for TakePressedActions, left in place.
 uint8_t PeekPressedActions();
-// Replaces the keyboard's held bits and the waiting presses (replays).
+// Replaces the keyboard's held bits and the waiting presses, and forgets the
+// taps since the last step (replays).
 void SetActionState(uint8_t held, uint8_t pressed);
 // The name keys.ini uses for a scan code ("" for codes without one).
 const char* KeyName(int code);

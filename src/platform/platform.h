@@ -19,11 +19,11 @@ class SoundDevice;
 struct PlatformEvents {
   void (*keyDown)(int scanCode) = nullptr;  // PC set-1 scan code, 0..88
   void (*keyUp)(int scanCode) = nullptr;
-  void (*character)(int code) = nullptr;  // typed character, low byte kept
+  void (*character)(int code) = nullptr;     // typed character, low byte kept
   void (*mouseButton)(bool down) = nullptr;  // left button
-  void (*activate)(bool active) = nullptr;  // window gained / lost focus
-  void (*paletteLost)() = nullptr;  // the shown palette must be sent again
-  void (*closeRequested)() = nullptr;  // the window's close button
+  void (*activate)(bool active) = nullptr;   // window gained / lost focus
+  void (*paletteLost)() = nullptr;           // the shown palette must be sent again
+  void (*closeRequested)() = nullptr;        // the window's close button
 };
 
 struct JoystickCaps {
@@ -56,8 +56,11 @@ class Platform {
   // Sleeps until a message arrives or timeoutMs pass (for loops that wait on
   // the window, such as the wait while the window is inactive).
   virtual void WaitForMessages(uint32_t timeoutMs) = 0;
-  // Shows the back buffer (waiting for the retrace); the back buffer keeps its pixels.
-  virtual void Present() = 0;
+  // Shows the back buffer (waiting for the retrace); the back buffer keeps its
+  // pixels. A frame exactly like the one on the screen (same pixels, same
+  // palette) need not be sent again: the call then only waits for the retrace
+  // and answers false.
+  virtual bool Present() = 0;
   // Sends 256 palette entries (blue, green, red, reserved) to the screen.
   virtual void SetHardwarePalette(const uint8_t bgrx[1024]) = 0;
   // The whole back buffer becomes index 0.
@@ -90,10 +93,16 @@ Platform& GetPlatform();
 bool HasPlatform();
 
 // Shorthands for the calls every module makes.
-inline uint32_t PlatformMilliseconds() { return GetPlatform().Milliseconds(); }
-inline void PlatformWaitUntil(uint32_t deadline) { GetPlatform().WaitUntil(deadline); }
+inline uint32_t PlatformMilliseconds() {
+  return GetPlatform().Milliseconds();
+}
+inline void PlatformWaitUntil(uint32_t deadline) {
+  GetPlatform().WaitUntil(deadline);
+}
 
 // Sleeps until ms milliseconds after start (the frame pacing of menus and movies).
-inline void WaitSince(uint32_t start, uint32_t ms) { PlatformWaitUntil(start + ms); }
+inline void WaitSince(uint32_t start, uint32_t ms) {
+  PlatformWaitUntil(start + ms);
+}
 
 }  // namespace torvel

@@ -168,12 +168,19 @@ uint8_t RunLoop() {
     gPlay.excludedPending = 0;
     UpdateSounds();
 
-    DrawPlayFrame();
+    bool shown = DrawPlayFrame();
     gPlay.excludedThisPass += gPlay.excludedPending;
     gPlay.excludedPending = 0;
     if (!display->ProcessMessages()) {
       gPlay.nextMap = kLeaveWorld;
       result = kMapLeft;
+    }
+    // Nothing moved on the screen (a paused game, a still map): draw again
+    // only when the next step is due or something happens in the window.
+    if (!shown && result == kMapGoOn) {
+      int32_t elapsed = static_cast<int32_t>(PlatformMilliseconds() - passStart);
+      int32_t due = kStepMs - gPlay.accumulator - elapsed + gPlay.excludedThisPass;
+      if (due > 0) GetPlatform().WaitForMessages(static_cast<uint32_t>(due));
     }
   }
   return result;

@@ -99,8 +99,9 @@ Map* PlayingMap();
 uint8_t PlayingMapNumber();
 
 // Draws and presents the frame of the map being played, as each pass of the
-// loop does (benchmarks and tools call it while a map is played).
-void DrawPlayFrame();
+// loop does (benchmarks and tools call it while a map is played); false when
+// the screen already showed just this frame.
+bool DrawPlayFrame();
 
 // The loop as it stands, for tests and tools.
 struct PlayLoopView {

@@ -280,7 +280,7 @@ uint8_t UpdateStep() {
   return result;
 }
 
-void DrawPlayFrame() {
+bool DrawPlayFrame() {
   PlayLoopState& s = S();
   Display* display = s.display;
   if (s.mode == kModeShop) {
@@ -296,7 +296,7 @@ void DrawPlayFrame() {
     DrawPauseMenu();
     if (s.mode == kModeDialogue) DrawDialogue();
   }
-  display->Flip();
+  return display->Flip();
 }
 
 }  // namespace torvel

@@ -229,6 +229,7 @@ bool ContinueScreen(Display* display) {
   for (;;) {
     pacer.BeginPass();
     while (pacer.TakeStep()) {
+      ActionStep step;
       glow.Step();
       if (band < 200) band += 8;
       if (input.Step(choice, moved)) {
@@ -269,6 +270,7 @@ uint8_t TitleMenu(Display* display) {
   for (bool done = false; !done;) {
     pacer.BeginPass();
     while (!done && pacer.TakeStep()) {
+      ActionStep step;
       glow.Step();
       if (band < 200) band += 8;
       bool moved = false;

@@ -93,6 +93,23 @@ TEST_F(EditorPaintTest, HeldFloorPaintsTheBrushEveryTickAlongAScriptedPath) {
   EXPECT_EQ(At(11, 6).floor, 0);
 }
 
+TEST_F(EditorPaintTest, AClickOverBeforeTheNextTickStillPaints) {
+  BlankMap();
+  SelectTool(kToolFloor);
+  TypeTimes('+', 6);
+  PointAtTile(3, 3);
+  // Down and up in the same pump, between two ticks.
+  platform().Push({Ev::MouseDown});
+  platform().Push({Ev::MouseUp});
+  Ticks(2);
+  EXPECT_EQ(At(3, 3).floor, 6);
+  EXPECT_FALSE(display().MouseDown());
+  // The click counted once: the tile next to it, pointed at afterwards, stays.
+  PointAtTile(4, 3);
+  Ticks(2);
+  EXPECT_EQ(At(4, 3).floor, 0);
+}
+
 TEST_F(EditorPaintTest, WallZeroPaintsTheRoofAsAPlainFloor) {
   BlankMap();
   At(4, 4).wall = 7;

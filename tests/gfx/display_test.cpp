@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <zlib.h>
+
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "common/byte_io.h"
@@ -164,6 +170,149 @@ TEST_F(DisplayTest, FlipWaitsWhileSuspendedAndExcludesTheTime) {
   EXPECT_LT(excluded, 5200);
 }
 
+// ---- Screenshots ----
+
+// A PNG as our writer makes it (8-bit RGB, unfiltered rows), read back.
+struct RgbImage {
+  int width = 0, height = 0;
+  std::vector<uint8_t> rgb;
+};
+
+bool ReadRgbPng(const std::string& path, RgbImage& image) {
+  std::vector<uint8_t> bytes;
+  if (!ReadFileBytes(path, bytes) || bytes.size() < 8) return false;
+  auto be32 = [&](size_t at) {
+    return (uint32_t{bytes[at]} << 24) | (uint32_t{bytes[at + 1]} << 16) |
+           (uint32_t{bytes[at + 2]} << 8) | bytes[at + 3];
+  };
+  std::vector<uint8_t> packed;
+  for (size_t at = 8; at + 12 <= bytes.size();) {
+    uint32_t length = be32(at);
+    if (at + 12 + length > bytes.size()) return false;
+    std::string type(bytes.begin() + at + 4, bytes.begin() + at + 8);
+    const uint8_t* data = bytes.data() + at + 8;
+    if (type == "IHDR") {
+      image.width = static_cast<int>(be32(at + 8));
+      image.height = static_cast<int>(be32(at + 12));
+      if (data[8] != 8 || data[9] != 2) return false;  // 8-bit RGB only
+    } else if (type == "IDAT") {
+      packed.insert(packed.end(), data, data + length);
+    }
+    at += 12 + length;
+  }
+  const size_t rowBytes = 1 + 3 * static_cast<size_t>(image.width);
+  std::vector<uint8_t> raw(rowBytes * image.height);
+  uLongf rawSize = raw.size();
+  if (uncompress(raw.data(), &rawSize, packed.data(), packed.size()) != Z_OK ||
+      rawSize != raw.size())
+    return false;
+  image.rgb.clear();
+  for (int y = 0; y < image.height; ++y) {
+    if (raw[y * rowBytes] != 0) return false;  // our writer never filters
+    image.rgb.insert(image.rgb.end(), raw.begin() + y * rowBytes + 1,
+                     raw.begin() + (y + 1) * rowBytes);
+  }
+  return true;
+}
+
+class ScreenshotTest : public DisplayTest {
+ protected:
+  void SetUp() override {
+    DisplayTest::SetUp();
+    SetGameDir(TORVEL_GAME_DIR);  // the click's sound
+  }
+  std::vector<std::string> Shots() {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(dir() + "/screenshots", ec))
+      names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  int Plays() {
+    int n = 0;
+    auto* device = static_cast<RecordingSoundDevice*>(platform().Sound());
+    for (const auto& c : device->calls()) n += c.op == "play";
+    return n;
+  }
+  void PressF12() {
+    platform().Push({HeadlessPlatform::EventType::KeyDown, 88});
+    platform().Push({HeadlessPlatform::EventType::KeyUp, 88});
+    display().ProcessMessages();
+  }
+};
+
+TEST_F(ScreenshotTest, F12WritesTheScreenAsShownWithAClick) {
+  uint8_t pal[1024];
+  for (int i = 0; i < 256; ++i) {
+    pal[i * 4 + 0] = static_cast<uint8_t>(i);        // blue
+    pal[i * 4 + 1] = static_cast<uint8_t>(255 - i);  // green
+    pal[i * 4 + 2] = static_cast<uint8_t>(i / 4);    // red
+    pal[i * 4 + 3] = 0;
+  }
+  display().SetPalette(pal);
+  display().SetBrightness(-2);  // the screen shows the palette at half its brightness
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 640; ++x) display().screen[y * 640 + x] = static_cast<uint8_t>(x ^ y);
+  int plays = Plays();
+  display().Flip();
+  EXPECT_TRUE(Shots().empty());  // nothing without the key
+
+  PressF12();
+  display().Flip();
+  std::vector<std::string> shots = Shots();
+  ASSERT_EQ(shots.size(), 1u);
+  EXPECT_EQ(display().LastScreenshot(), dir() + "/screenshots/" + shots[0]);
+  // torvel-YYYYMMDD-HHMMSS.png
+  const std::string pattern = "torvel-" + std::string(8, '?') + "-" + std::string(6, '?') + ".png";
+  EXPECT_TRUE(WildcardMatch(pattern, shots[0])) << shots[0];
+  RgbImage image;
+  ASSERT_TRUE(ReadRgbPng(display().LastScreenshot(), image));
+  ASSERT_EQ(image.width, 640);
+  ASSERT_EQ(image.height, 480);
+  const std::array<uint8_t, 1024>& shown = platform().hardwarePalette();
+  int wrong = 0;
+  for (int y = 0; y < 480; ++y) {
+    for (int x = 0; x < 640; ++x) {
+      uint8_t v = static_cast<uint8_t>(x ^ y);
+      const uint8_t* p = &image.rgb[(y * 640 + x) * 3];
+      wrong += p[0] != shown[v * 4 + 2] || p[1] != shown[v * 4 + 1] || p[2] != shown[v * 4 + 0];
+    }
+  }
+  EXPECT_EQ(wrong, 0);
+  // Index 200 at half brightness: red 50 / 2, green 55 / 2, blue 200 / 2.
+  const uint8_t* p = &image.rgb[(0 * 640 + 200) * 3];
+  EXPECT_EQ(p[0], 25);
+  EXPECT_EQ(p[1], 27);
+  EXPECT_EQ(p[2], 100);
+  EXPECT_EQ(Plays(), plays + 1);
+
+  // One shot a press: the next frames write nothing more.
+  display().Flip();
+  EXPECT_EQ(Shots().size(), 1u);
+}
+
+TEST_F(ScreenshotTest, ShotsInOneSecondGetNumbersAndAFailedOneSaysNothing) {
+  std::string folder = dir() + "/shots";
+  std::filesystem::create_directories(folder);
+  std::time_t when = 1700000000;
+  std::string first = ScreenshotName(folder, when);
+  ASSERT_TRUE(WriteFileBytes(first, std::vector<uint8_t>{1}));
+  std::string second = ScreenshotName(folder, when);
+  ASSERT_TRUE(WriteFileBytes(second, std::vector<uint8_t>{1}));
+  std::string third = ScreenshotName(folder, when);
+  EXPECT_EQ(second, first.substr(0, first.size() - 4) + "-2.png");
+  EXPECT_EQ(third, first.substr(0, first.size() - 4) + "-3.png");
+
+  // The screenshots folder cannot be made: no file, no click, no crash.
+  ASSERT_TRUE(WriteFileBytes(dir() + "/screenshots", std::vector<uint8_t>{1}));
+  int plays = Plays();
+  PressF12();
+  display().Flip();
+  EXPECT_EQ(display().LastScreenshot(), "");
+  EXPECT_EQ(Plays(), plays);
+}
+
 // ---- LoadBmp ----
 
 class LoadBmpTest : public DisplayTest {
@@ -287,8 +436,7 @@ TEST_F(LoadBmpTest, RefusedFilesLeaveScreenAndPaletteAlone) {
 // Pictures written by another program: ImageMagick's 8-bit BMP3 (short
 // colour table, padded rows), checked pixel for pixel against ImageMagick's
 // own decoding; and a 24-bit file, which is refused.
-class ImageMagickBmpTest : public LoadBmpTest,
-                          public ::testing::WithParamInterface<const char*> {};
+class ImageMagickBmpTest : public LoadBmpTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(ImageMagickBmpTest, PicturesFromImageMagick) {
   std::string eight = Graphics("im8.bmp");
@@ -297,7 +445,8 @@ TEST_P(ImageMagickBmpTest, PicturesFromImageMagick) {
   std::string cmd8 = std::string(
                          "convert -size 101x33 gradient:red-blue -fill yellow "
                          "-draw 'rectangle 0,0 9,9' -colors 60 -type Palette -compress ") +
-                     GetParam() + " BMP3:" + eight + " && convert " + eight + " -depth 8 ppm:" + ppm;
+                     GetParam() + " BMP3:" + eight + " && convert " + eight +
+                     " -depth 8 ppm:" + ppm;
   std::string cmd24 = "convert -size 20x10 gradient:red-blue -type TrueColor BMP3:" + truecolour;
   ASSERT_EQ(std::system(cmd8.c_str()), 0) << "ImageMagick (scripts/setup installs it)";
   ASSERT_EQ(std::system(cmd24.c_str()), 0);

@@ -206,6 +206,56 @@ TEST_F(InputTest, TapBetweenTwoReadsIsPressedButNotHeld) {
   EXPECT_EQ(TakePressedActions(), kActionFire);
 }
 
+TEST_F(InputTest, ATapBetweenTwoStepsIsHeldForTheNextStepOnly) {
+  InitInput();
+  // What each of three steps sees, after the key events before it.
+  struct Event {
+    int beforeStep;  // 0, 1 or 2
+    bool down;
+    int code;
+  };
+  struct Case {
+    const char* name;
+    std::vector<Event> events;
+    std::vector<uint8_t> seen;
+  } cases[] = {
+      {"a tap", {{0, true, 29}, {0, false, 29}}, {kActionFire, 0, 0}},
+      {"held over two steps", {{0, true, 29}, {2, false, 29}}, {kActionFire, kActionFire, 0}},
+      {"let go between steps", {{0, true, 29}, {1, false, 29}}, {kActionFire, 0, 0}},
+      {"tapped twice",
+       {{0, true, 29}, {0, false, 29}, {1, true, 29}, {1, false, 29}},
+       {kActionFire, kActionFire, 0}},
+      {"two keys tapped",
+       {{1, true, 72}, {1, false, 72}, {1, true, 80}, {1, false, 80}},
+       {0, kActionUp | kActionDown, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    InitInput();
+    for (int step = 0; step < 3; ++step) {
+      for (const Event& e : c.events) {
+        if (e.beforeStep != step) continue;
+        if (e.down) {
+          OnKeyDown(e.code);
+        } else {
+          OnKeyUp(e.code);
+        }
+      }
+      {
+        ActionStep frozen;
+        EXPECT_EQ(GetHeldActions(), c.seen[step]) << "step " << step;
+      }
+    }
+  }
+  // A replay puts back what its step saw and nothing else.
+  OnKeyDown(29);
+  OnKeyUp(29);
+  SetActionState(kActionLeft, 0);
+  FreezeActions();
+  EXPECT_EQ(GetHeldActions(), kActionLeft);
+  ThawActions();
+}
+
 TEST_F(InputTest, KeyRoutingFollowsTheBindings) {
   WriteKeys("[Keyboard]\nUpKey=Up W\nDownKey=Down\nFireKey=Space\nSpellKey=Space\n");
   InitInput();

@@ -104,6 +104,39 @@ TEST_F(PauseMenuTest, TheCursorSkipsTheMissingEntryAndWraps) {
   }
 }
 
+TEST_F(PauseMenuTest, ATapBetweenTwoStepsMovesTheCursor) {
+  OpenPauseMenu();
+  // Down and up again before the step, which sees the input frozen as the
+  // play loop's steps do.
+  OnKeyDown(kDownKey);
+  OnKeyUp(kDownKey);
+  {
+    ActionStep step;
+    Step();
+  }
+  EXPECT_EQ(Cursor(), 1);
+  {
+    ActionStep step;
+    Step();
+  }
+  EXPECT_EQ(Cursor(), 1);  // once only
+}
+
+TEST_F(PauseMenuTest, ASaveLeftInTheGameFolderIsNotThePlayers) {
+  // An earlier version, or a game played in portable mode, left a save in
+  // the game folder; the user folder has none, so every slot is empty.
+  std::string game = dir() + "/game";
+  std::filesystem::create_directories(game);
+  Player().level = 9;
+  ASSERT_TRUE(SaveSlot(0));
+  std::filesystem::rename(SavePath(), game + "/torvel.sav");
+  SetGameDir(game);
+  SlotSummary summaries[3];
+  ReadSlotSummaries(summaries);
+  for (const SlotSummary& s : summaries) EXPECT_EQ(s.level, 1);
+  SetGameDir(TORVEL_GAME_DIR);
+}
+
 TEST_F(PauseMenuTest, AHeldDirectionMovesAtOnceThenEveryEleventhStep) {
   OpenPauseMenu();
   OnKeyDown(kDownKey);

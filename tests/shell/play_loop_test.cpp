@@ -132,6 +132,36 @@ TEST_F(PlayLoopTest, TenSecondsInAnInactiveWindowDoNotRunThreeHundredSteps) {
   EXPECT_GT(platform().Milliseconds(), now + 11000);
 }
 
+TEST_F(PlayLoopTest, AStillPauseMenuIsNotPresentedAgainAndTheLoopSleepsUntilTheNextStep) {
+  WriteWorlds();
+  platform().presentMs = 16;  // a retrace, twice a step
+  platform().skipUnchangedFrames = true;
+  struct Mark {
+    uint64_t shown, skipped;
+    uint32_t ms;
+  } at100{}, at160{};
+  PlayFrames(1000000, [&](uint64_t step) {
+    if (step == 40) display().SetLastKey(kEscape);  // the menu slides in after this
+    Mark mark{platform().frameCount(), platform().skippedFrames(), platform().Milliseconds()};
+    if (step == 100) {
+      at100 = mark;
+      EXPECT_EQ(PlayMode(), kModePauseMenu);
+    }
+    if (step == 160) {
+      at160 = mark;
+      display().RequestQuit();
+    }
+  });
+  ASSERT_GT(at160.ms, 0u);
+  // Sixty steps of a menu at rest: nothing new to show, and one look a step
+  // instead of one a retrace.
+  EXPECT_EQ(at160.shown, at100.shown);
+  EXPECT_GE(at160.skipped - at100.skipped, 55u);
+  EXPECT_LE(at160.skipped - at100.skipped, 62u);
+  // The steps kept their pace through the sleeping.
+  EXPECT_NEAR(static_cast<double>(at160.ms - at100.ms), 60 * 33.0, 33.0);
+}
+
 TEST_F(PlayLoopTest, TenSecondsOfMovieDoNotRunThreeHundredSteps) {
   // Sword movie: 167 frames of 60 ms, ten seconds.
   SwordMovieAndWorlds(167);

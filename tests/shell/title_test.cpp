@@ -180,6 +180,29 @@ TEST_F(TitleTest, UpAndDownMoveTheHighlightedEntry) {
   EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 0, 2}));
 }
 
+TEST_F(TitleTest, ATapBetweenTwoStepsIsNeverLost) {
+  // Each key goes down and up again in the same pump, between two steps:
+  // the next step still sees it held, on the title and on the continue screen.
+  auto tap = [&](uint64_t frame, int code) {
+    platform().AtFrame(frame, {Ev::KeyDown, code});
+    platform().AtFrame(frame, {Ev::KeyUp, code});
+  };
+  tap(4, kDownKey);   // the title's cursor to continue
+  tap(10, kEnter);    // which opens the continue screen
+  tap(20, kDownKey);  // slot 2 there
+  Char(30, 27);
+  Char(50, 27);
+  EXPECT_EQ(TitleMenu(&display()), kTitleQuit);
+  EXPECT_EQ(Runs(), (std::vector<Shown>{Shown::Title, Shown::Continue, Shown::Title}));
+  std::vector<int> titleChoices, slots;
+  for (const FrameNote& n : gNotes) {
+    std::vector<int>& seen = n.shown == Shown::Title ? titleChoices : slots;
+    if (n.choice >= 0 && (seen.empty() || seen.back() != n.choice)) seen.push_back(n.choice);
+  }
+  EXPECT_EQ(titleChoices, (std::vector<int>{0, 1}));
+  EXPECT_EQ(slots, (std::vector<int>{0, 1}));
+}
+
 TEST_F(TitleTest, FireHeldFromTheLastScreenDoesNotSelect) {
   OnKeyDown(kEnter);  // still held as the title opens
   platform().AtFrame(10, {Ev::KeyUp, kEnter});

@@ -209,12 +209,18 @@ void HeadlessPlatform::WaitForMessages(uint32_t timeoutMs) {
   clock_ = wake;
 }
 
-void HeadlessPlatform::Present() {
-  front_ = back_;
-  ++frames_;
+bool HeadlessPlatform::Present() {
   clock_ += presentMs;
+  if (skipUnchangedFrames && frames_ > 0 && back_ == front_ && hwPalette_ == frontPalette_) {
+    ++skipped_;
+    return false;
+  }
+  front_ = back_;
+  frontPalette_ = hwPalette_;
+  ++frames_;
   if (keepFrames) kept_.push_back({front_, hwPalette_});
   if (onPresent) onPresent(*this);
+  return true;
 }
 
 void HeadlessPlatform::SetHardwarePalette(const uint8_t bgrx[1024]) {

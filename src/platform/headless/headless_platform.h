@@ -100,7 +100,7 @@ class HeadlessPlatform : public Platform {
   void HideCursor() override {}
   void PumpMessages() override;
   void WaitForMessages(uint32_t timeoutMs) override;
-  void Present() override;
+  bool Present() override;
   void SetHardwarePalette(const uint8_t bgrx[1024]) override;
   void ClearBackBuffer() override;
   void GetMousePosition(int& x, int& y) override;
@@ -117,6 +117,10 @@ class HeadlessPlatform : public Platform {
   void AdvanceClock(uint32_t ms) { clock_ += ms; }
   void SetClock(uint32_t ms) { clock_ = ms; }
   uint32_t presentMs = 16;  // clock advance per presented frame
+  // Frames like the last shown one are not shown again, as on the real
+  // screen: they wait their retrace (presentMs) but are not counted or kept.
+  bool skipUnchangedFrames = false;
+  uint64_t skippedFrames() const { return skipped_; }
 
   // Test controls: events. Push delivers at the next pump; At delivers at the
   // first pump when the clock reads ms or later; AtFrame after n presents.
@@ -173,6 +177,8 @@ class HeadlessPlatform : public Platform {
   PlatformEvents events_;
   uint32_t clock_ = 1000;
   uint64_t frames_ = 0;
+  uint64_t skipped_ = 0;
+  std::array<uint8_t, 1024> frontPalette_{};
   std::deque<Scheduled> scheduled_;
   std::vector<Frame> kept_;
   int mouseX_ = 320, mouseY_ = 240;
