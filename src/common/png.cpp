@@ -25,20 +25,19 @@ void PutChunk(std::vector<uint8_t>& out, const char type[4], const std::vector<u
   PutBigEndian32(out, static_cast<uint32_t>(crc));
 }
 
-}  // namespace
-
-std::vector<uint8_t> EncodeRgbPng(const uint8_t* rgb, int width, int height) {
+// Rows of `channels` bytes a pixel, packed: 3 is RGB, 4 RGB with alpha.
+std::vector<uint8_t> EncodePng(const uint8_t* pixels, int width, int height, int channels) {
+  const size_t rowBytes = static_cast<size_t>(channels) * width;
   std::vector<uint8_t> raw;
-  raw.reserve(static_cast<size_t>(height) * (1 + 3 * static_cast<size_t>(width)));
+  raw.reserve(static_cast<size_t>(height) * (1 + rowBytes));
   for (int y = 0; y < height; ++y) {
     raw.push_back(0);  // filter: none
-    const uint8_t* row = rgb + static_cast<size_t>(y) * 3 * width;
-    raw.insert(raw.end(), row, row + 3 * width);
+    const uint8_t* row = pixels + static_cast<size_t>(y) * rowBytes;
+    raw.insert(raw.end(), row, row + rowBytes);
   }
   uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
   std::vector<uint8_t> packed(packedSize);
-  if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 6) !=
-      Z_OK)
+  if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 6) != Z_OK)
     return {};
   packed.resize(packedSize);
 
@@ -46,8 +45,8 @@ std::vector<uint8_t> EncodeRgbPng(const uint8_t* rgb, int width, int height) {
   std::vector<uint8_t> header;
   PutBigEndian32(header, static_cast<uint32_t>(width));
   PutBigEndian32(header, static_cast<uint32_t>(height));
-  header.push_back(8);  // bit depth
-  header.push_back(2);  // colour type: RGB
+  header.push_back(8);                      // bit depth
+  header.push_back(channels == 4 ? 6 : 2);  // colour type: RGB with alpha, or RGB
   header.push_back(0);
   header.push_back(0);
   header.push_back(0);
@@ -55,6 +54,17 @@ std::vector<uint8_t> EncodeRgbPng(const uint8_t* rgb, int width, int height) {
   PutChunk(out, "IDAT", packed);
   PutChunk(out, "IEND", {});
   return out;
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodeRgbPng(const uint8_t* rgb, int width, int height) {
+  return EncodePng(rgb, width, height, 3);
+}
+
+bool WriteRgbaPng(const std::string& hostPath, const uint8_t* rgba, int width, int height) {
+  std::vector<uint8_t> bytes = EncodePng(rgba, width, height, 4);
+  return !bytes.empty() && WriteFileBytes(hostPath, bytes);
 }
 
 bool WriteRgbPng(const std::string& hostPath, const uint8_t* rgb, int width, int height) {

@@ -14,6 +14,8 @@ bool WritePalettedPng(const std::string& hostPath, const uint8_t* pixels, int wi
                       int pitch, const uint8_t bgrx[1024]);
 // 8-bit RGB image, 3 bytes per pixel, rows packed.
 bool WriteRgbPng(const std::string& hostPath, const uint8_t* rgb, int width, int height);
+// 8-bit RGB image with alpha, 4 bytes per pixel, rows packed.
+bool WriteRgbaPng(const std::string& hostPath, const uint8_t* rgba, int width, int height);
 // Encodes an RGB image to PNG bytes in memory.
 std::vector<uint8_t> EncodeRgbPng(const uint8_t* rgb, int width, int height);
 

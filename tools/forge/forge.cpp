@@ -17,8 +17,8 @@ bool ForgeAll(const ForgeOptions& options) {
     return false;
   }
   using Part = bool (*)(const ForgeOptions&);
-  const Part parts[] = {ForgePalette,   ForgePictures, ForgeTilesets, ForgeFonts, ForgeSpriteSets,
-                        ForgeCreatures, ForgeSounds,   ForgeMovies,   ForgeWorlds};
+  const Part parts[] = {ForgePalette,   ForgePictures, ForgeTilesets, ForgeFonts,  ForgeSpriteSets,
+                        ForgeCreatures, ForgeSounds,   ForgeMovies,   ForgeWorlds, ForgeIcons};
   for (Part part : parts) {
     if (!part(options)) return false;
   }

@@ -8,6 +8,7 @@ namespace torvel::forge {
 struct ForgeOptions {
   std::string outDir;      // the game folder
   std::string previewDir;  // PNG contact sheets for people (empty: none)
+  std::string iconDir;     // the desktop icons, as icon theme folders (empty: none)
 };
 
 // Writes every data file; false (with a message on stderr) when one cannot be written.
@@ -25,5 +26,6 @@ bool ForgeCreatures(const ForgeOptions& options);   // the hero's and every mons
 bool ForgeSounds(const ForgeOptions& options);      // sound\snd%03d.wav effects and songs
 bool ForgeMovies(const ForgeOptions& options);      // the seven .flc movies
 bool ForgeWorlds(const ForgeOptions& options);      // river, forest, castle, under .vwd
+bool ForgeIcons(const ForgeOptions& options);       // the desktop icons, under options.iconDir
 
 }  // namespace torvel::forge
