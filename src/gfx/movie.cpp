@@ -331,8 +331,22 @@ bool MovieDecoder::DecodeSubChunk(uint16_t type, const uint8_t* data, size_t siz
   }
 }
 
+namespace {
+int gMoviesPlaying = 0;
+// Counts the movie in for as long as it plays.
+struct MovieCount {
+  MovieCount() { ++gMoviesPlaying; }
+  ~MovieCount() { --gMoviesPlaying; }
+};
+}  // namespace
+
+bool MoviePlaying() {
+  return gMoviesPlaying > 0;
+}
+
 bool PlayMovie(const char* name, bool loop, int frameMs, Display* display) {
   if (!name || !display) return false;
+  MovieCount counted;
   const bool flc = EndsInC(name);
   MovieDecoder movie;
   if (!movie.OpenFile(DataPath(name), flc)) return false;
@@ -372,6 +386,7 @@ bool PlayMovie(const char* name, bool loop, int frameMs, Display* display) {
 void PlayNumberedMovie(int n) {
   Display* display = GraphicsDisplay() ? GraphicsDisplay() : TheDisplay();
   if (!display) return;
+  MovieCount counted;  // the ending's epilogue and credits too
   const uint32_t start = PlatformMilliseconds();
   const uint32_t excludedBefore = ExcludedTimeSoFar();
   display->ClearScreen();

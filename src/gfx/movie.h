@@ -85,5 +85,8 @@ bool PlayMovie(const char* name, bool loop, int frameMs, Display* display);
 // with its music, restores the game palette from "graphics\\pal.bmp" and keeps
 // the time spent out of the game clock. Other numbers play nothing.
 void PlayNumberedMovie(int n);
+// Whether a movie is being played now, or a numbered movie's show (the
+// ending's epilogue and credits) runs: tools that watch the game.
+bool MoviePlaying();
 
 }  // namespace torvel

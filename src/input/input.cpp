@@ -67,6 +67,8 @@ struct InputState {
   // Keys that went down since the last step froze the input: a key pressed
   // and let go between two steps still counts as held for the next one.
   uint8_t downSinceStep = 0;
+  uint8_t lastStepHeld = 0;  // what the last frozen step saw held
+  bool pressesHidden = false;
 };
 
 InputState gInput;
@@ -215,6 +217,7 @@ uint8_t GetHeldActions() {
 }
 
 uint8_t TakePressedActions() {
+  if (gInput.pressesHidden) return 0;
   if (gInput.joystickEnabled && !gInput.frozen) PollJoystick();
   uint8_t bits = gInput.pressed;
   gInput.pressed = 0;
@@ -225,11 +228,23 @@ void FreezeActions() {
   gInput.frozen = false;
   gInput.frozenHeld = GetHeldActions() | gInput.downSinceStep;
   gInput.downSinceStep = 0;
+  gInput.lastStepHeld = gInput.frozenHeld;
   gInput.frozen = true;
+}
+
+void RefreezeLastStepActions() {
+  gInput.frozenHeld = gInput.lastStepHeld;
+  gInput.frozen = true;
+  gInput.pressesHidden = true;
 }
 
 void ThawActions() {
   gInput.frozen = false;
+  gInput.pressesHidden = false;
+}
+
+void ForgetLastStepActions() {
+  gInput.lastStepHeld = 0;
 }
 
 uint8_t PeekPressedActions() {

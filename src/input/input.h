@@ -54,6 +54,13 @@ class ActionStep {
   ActionStep(const ActionStep&) = delete;
   ActionStep& operator=(const ActionStep&) = delete;
 };
+// Freezes again what the last step saw held, with no presses: for the one
+// guy update that starts a map between two steps, so that a replay, which
+// records only what steps saw, plays it back alike. ThawActions ends it;
+// presses made meanwhile wait for the next step.
+void RefreezeLastStepActions();
+// A game starts: no step has seen anything yet.
+void ForgetLastStepActions();
 // The presses waiting for TakePressedActions, left in place.
 uint8_t PeekPressedActions();
 // Replaces the keyboard's held bits and the waiting presses, and forgets the

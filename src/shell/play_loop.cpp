@@ -97,6 +97,7 @@ bool StartMap(uint8_t m) {
   Map& map = *gPlay.map;
   gPlay.mapFlags = map.flags;
   gPlay.currentMapNumber = m;
+  ++gPlay.mapVisits;
   gPlay.pendingEvent = kEventNone;
   gPlay.endingPlayed = false;
   SetMapDrawPlace(gPlay.drawWorld, m);
@@ -113,6 +114,9 @@ bool StartMap(uint8_t m) {
   gPlay.startupCountdown = (Player().worldNumber == 3 && Player().currentMap == 11) ? 60 : 30;
   ResetStatus();
   ResetCheatBuffer();
+  // The guys' first update belongs to no step: it sees the keys as the last
+  // step saw them, so that a replay plays it back the same.
+  RefreezeLastStepActions();
   if (m == kRoamingMap) {
     // No drowning on the roaming map: water and lava simply stop the hero.
     SetHeroEntersLiquid(false);
@@ -126,6 +130,7 @@ bool StartMap(uint8_t m) {
     UpdateGuys(map, gPlay.world);
     SetPauseMapKind(static_cast<uint8_t>(gPlay.challengeFlag + 1));
   }
+  ThawActions();
   gPlay.challengeCleared = 0;
   PlayMapSong(map.song);
   return true;
@@ -203,7 +208,9 @@ uint8_t WorldFinalMap(int world) {
 void PlayGame(Display* display, bool continuing) {
   gPlay.display = display;
   gPlay.worldFailed = false;
+  ForgetLastStepActions();
   ReplayGameStarts(continuing);
+  if (gPlay.progress.gameStarted) gPlay.progress.gameStarted(gPlay.progress.context, continuing);
   if (!continuing) {
     ResetPlayer(kResetNewGame, 0, 0);
     PlayNumberedMovie(0);
@@ -215,6 +222,7 @@ void PlayGame(Display* display, bool continuing) {
   }
   ReplayGameEnds();
   display->TakeLastKey();
+  if (gPlay.progress.gameEnded) gPlay.progress.gameEnded(gPlay.progress.context);
 }
 
 uint8_t PlayWorld(Display* display, uint8_t w) {
@@ -238,6 +246,9 @@ uint8_t PlayWorld(Display* display, uint8_t w) {
       case kMapCompleted: {
         uint8_t c = Player().currentMap;
         CompleteMap(w, c, (gPlay.mapFlags & kMapSecret) != 0);
+        if (gPlay.progress.mapCompleted) gPlay.progress.mapCompleted(gPlay.progress.context, w, c);
+        if (w < kWorldCount && c == kWorlds[w].finalMap && gPlay.progress.worldFinished)
+          gPlay.progress.worldFinished(gPlay.progress.context, w);
         if (w < 3 && c == kWorlds[w].finalMap) {
           ++w;
           if (!StartWorld(w)) return kWorldAgain;
@@ -245,7 +256,7 @@ uint8_t PlayWorld(Display* display, uint8_t w) {
           PlayNumberedMovie(w);
         } else if (w == 3 && c == kWorlds[3].finalMap) {
           // Won by the last boss, the ending has just been shown.
-          if (!gPlay.endingPlayed) PlayNumberedMovie(kEndingMovie);
+          PlayEnding();
           FreeWorld(gPlay.world);
           return kWorldQuit;
         } else {
@@ -353,11 +364,23 @@ PlayLoopView GetPlayLoopView() {
   v.challengeCleared = gPlay.challengeCleared;
   v.lastTypedKey = gPlay.lastTypedKey;
   v.steps = gPlay.steps;
+  v.mapVisits = gPlay.mapVisits;
   return v;
 }
 
 void SetPlayHooks(const PlayHooks& hooks) {
   gPlay.hooks = hooks;
+}
+
+void SetPlayProgressHooks(const PlayProgressHooks& hooks) {
+  gPlay.progress = hooks;
+}
+
+void PlayEnding() {
+  if (gPlay.endingPlayed) return;
+  gPlay.endingPlayed = true;
+  if (gPlay.progress.endingReached) gPlay.progress.endingReached(gPlay.progress.context);
+  PlayNumberedMovie(kEndingMovie);
 }
 
 }  // namespace torvel

@@ -116,7 +116,8 @@ struct PlayLoopView {
   uint8_t challengeFlag = 0;
   uint8_t challengeCleared = 0;
   uint8_t lastTypedKey = 0;
-  uint64_t steps = 0;  // update steps run since start-up
+  uint64_t steps = 0;       // update steps run since start-up
+  uint32_t mapVisits = 0;   // maps started since start-up
 };
 PlayLoopView GetPlayLoopView();
 
@@ -130,5 +131,19 @@ struct PlayHooks {
   void* context = nullptr;
 };
 void SetPlayHooks(const PlayHooks& hooks);
+
+// Tools that follow how far a game gets (the replay program, the
+// autoplayer): told when a map is completed, when a world is finished (its
+// final map completed, before the next world's movie) and when the ending
+// plays. Any of them may be unset.
+struct PlayProgressHooks {
+  void (*gameStarted)(void* context, bool continuing) = nullptr;
+  void (*gameEnded)(void* context) = nullptr;
+  void (*mapCompleted)(void* context, uint8_t world, uint8_t map) = nullptr;
+  void (*worldFinished)(void* context, uint8_t world) = nullptr;
+  void (*endingReached)(void* context) = nullptr;
+  void* context = nullptr;
+};
+void SetPlayProgressHooks(const PlayProgressHooks& hooks);
 
 }  // namespace torvel

@@ -37,14 +37,19 @@ struct PlayLoopState {
   // The world file could not be read, or lacks its roaming map.
   bool worldFailed = false;
   uint64_t steps = 0;
+  uint32_t mapVisits = 0;
   std::unique_ptr<Map> map;  // the working copy of the map being played
   World world;
   PlayHooks hooks;
+  PlayProgressHooks progress;
 };
 
 PlayLoopState& PlayState();
 
 // One update step (play_step.cpp): kMapGoOn or the map's result.
 uint8_t UpdateStep();
+
+// Plays the ending movie and tells the progress hooks, once per map.
+void PlayEnding();
 
 }  // namespace torvel

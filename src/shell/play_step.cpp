@@ -36,7 +36,6 @@ constexpr int32_t kNoRoamingPosition = -2000;
 constexpr uint8_t kAnyEnemy = 255;
 constexpr int kClearedSound = 19;
 constexpr int kFledSound = 104;
-constexpr int kEndingMovie = 4;
 constexpr uint8_t kHoldingSteps = 30;
 
 PlayLoopState& S() {
@@ -106,8 +105,7 @@ void TakeUpEvent() {
       s.nextMap = 0;
       s.endCountdown = 1;
       s.endReason = kMapCompleted;
-      PlayNumberedMovie(kEndingMovie);
-      s.endingPlayed = true;
+      PlayEnding();
       break;
     case kEventChallenge: {
       uint8_t w = Player().worldNumber;

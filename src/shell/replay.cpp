@@ -77,6 +77,29 @@ void ResetGameSideState() {
   ResetCamera();
 }
 
+// With TORVEL_REPLAY_TRACE naming a file, recording and playback write the
+// running digest of every step there, so that the first step where two runs
+// part can be found.
+std::FILE* gTrace = nullptr;
+void TraceStep(uint32_t step, uint64_t digest) {
+  if (!gTrace) return;
+  PlayLoopView v = GetPlayLoopView();
+  const Guy* hero = HeroGuy();
+  std::fprintf(gTrace, "%u %016llx map %u mode %u random %08llx hero %d,%d held %02x\n", step,
+               static_cast<unsigned long long>(digest), PlayingMapNumber(), v.mode,
+               static_cast<unsigned long long>(GetRandomState().state),
+               hero ? hero->x >> 16 : -1, hero ? hero->y >> 16 : -1, GetHeldActions());
+}
+void OpenTrace() {
+  if (gTrace) std::fclose(gTrace);
+  gTrace = nullptr;
+  if (const char* path = std::getenv("TORVEL_REPLAY_TRACE")) gTrace = std::fopen(path, "w");
+}
+void CloseTrace() {
+  if (gTrace) std::fclose(gTrace);
+  gTrace = nullptr;
+}
+
 // ---- Recording ----
 
 struct Recorder {
@@ -105,6 +128,7 @@ void RecordAfterStep(void*) {
   Recorder& r = gRecorder;
   ++r.steps;
   r.digest = MixPlayDigest(MixValue(r.digest, r.steps));
+  TraceStep(r.steps, r.digest);
 }
 
 // ---- Playback ----
@@ -142,8 +166,20 @@ void PlaybackAfterStep(void*) {
   Playback& pb = gPlayback;
   ++pb.next;
   pb.digest = MixPlayDigest(MixValue(pb.digest, pb.next));
+  TraceStep(pb.next, pb.digest);
   if (pb.observe && *pb.observe) (*pb.observe)(pb.next);
   if (pb.next >= pb.replay->steps.size()) pb.display->RequestQuit();
+}
+
+// The replay program tells how far the game got, step by step.
+void PrintMapCompleted(void*, uint8_t world, uint8_t map) {
+  std::printf("completed: world %u map %u at step %u\n", world, map, gPlayback.next);
+}
+void PrintWorldFinished(void*, uint8_t world) {
+  std::printf("world finished: %u at step %u\n", world, gPlayback.next);
+}
+void PrintEndingReached(void*) {
+  std::printf("ending reached at step %u\n", gPlayback.next);
 }
 
 }  // namespace
@@ -312,6 +348,7 @@ void ReplayGameStarts(bool continuing) {
   r.active = true;
   r.steps = 0;
   r.digest = kDigestStart;
+  OpenTrace();
   PlayHooks hooks;
   hooks.beforeStep = RecordBeforeStep;
   hooks.afterStep = RecordAfterStep;
@@ -331,6 +368,7 @@ void ReplayGameEnds() {
   std::fclose(r.file);
   r.file = nullptr;
   r.active = false;
+  CloseTrace();
   std::printf("replay: recorded %u steps into %s, digest %016llx\n", r.steps, r.path.c_str(),
               static_cast<unsigned long long>(r.digest));
 }
@@ -367,7 +405,9 @@ ReplayOutcome PlayReplay(Display* display, const Replay& replay, HeadlessPlatfor
   }
 
   // An empty replay plays nothing.
+  OpenTrace();
   if (!replay.steps.empty()) PlayGame(display, replay.continuing);
+  CloseTrace();
 
   if (headless) headless->onPresent = gPlayback.previousOnPresent;
   SetPlayHooks(PlayHooks{});
@@ -406,7 +446,13 @@ int RunReplayProgram(const std::string& replayPath, const std::string& gameDir) 
   {
     auto display = std::make_unique<Display>("TORVEL", 640, 480, 8, true);
     GlobalInit(display.get());
+    PlayProgressHooks progress;
+    progress.mapCompleted = PrintMapCompleted;
+    progress.worldFinished = PrintWorldFinished;
+    progress.endingReached = PrintEndingReached;
+    SetPlayProgressHooks(progress);
     outcome = PlayReplay(display.get(), replay, &platform);
+    SetPlayProgressHooks(PlayProgressHooks{});
     GlobalShutdown();
   }
   InstallPlatform(nullptr);

@@ -182,6 +182,7 @@ void HeadlessPlatform::Deliver(const Event& e) {
 }
 
 void HeadlessPlatform::PumpMessages() {
+  if (onPump) onPump(*this);
   // Deliver in scheduling order everything whose time has come; a hook may
   // schedule more, which waits for the next pump.
   std::deque<Scheduled> due;

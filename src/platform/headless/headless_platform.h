@@ -150,6 +150,11 @@ class HeadlessPlatform : public Platform {
 
   // Test controls: hooks called when the game presents a frame or sleeps.
   void (*onPresent)(HeadlessPlatform& p) = nullptr;
+  // Called at the start of every message pump, before anything due is
+  // delivered, so events it pushes arrive in the same pump: a tool that
+  // plays the game looks at it here and presses its keys.
+  void (*onPump)(HeadlessPlatform& p) = nullptr;
+  void* hookContext = nullptr;
 
   // Test controls: joystick.
   bool joystickPresent = false;

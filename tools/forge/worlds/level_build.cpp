@@ -60,13 +60,15 @@ class MapBuilder {
              const CompileOptions& options)
       : src_(source), world_(world), tileset_(tileset), options_(options) {}
 
-  bool Build(Map& map, std::string& error) {
-    bool ok = ResolveLegend() && Paint() && Tiles() && Monsters() && Specials() && Torches();
+  bool Build(Map& map, std::vector<RouteStep>* route, std::string& error) {
+    bool ok = ResolveLegend() && Paint() && Tiles() && Monsters() && Specials() && Torches() &&
+              Route();
     if (!ok) {
       error = error_;
       return false;
     }
     map = std::move(map_);
+    if (route) *route = std::move(route_);
     return true;
   }
 
@@ -429,6 +431,26 @@ class MapBuilder {
     return true;
   }
 
+  // The route's tiles, each where the step says it is.
+  bool Route() {
+    route_ = src_.route;
+    for (RouteStep& step : route_) {
+      if (!step.place.given) continue;
+      int x = 0, y = 0;
+      if (!Locate(step.place, step.at, "the route's tile", x, y)) return false;
+      step.place.x = x;
+      step.place.y = y;
+      step.place.cell = 0;
+      const Tile& t = MapTile(map_, x, y);
+      if (step.op == RouteStep::kTake && t.item == 0)
+        return Fail(step.at, "'take' " + TileText(x, y) + ": no item lies there");
+      if (step.op == RouteStep::kPush &&
+          (!t.wall || !(tileset_.terrain[t.floor].flags & kTerrainPushable)))
+        return Fail(step.at, "'push' " + TileText(x, y) + ": no block stands there");
+    }
+    return true;
+  }
+
   // The editor's torch brush: strength 4 and radius 2 for every size step.
   bool Torches() {
     auto light = [&](int x, int y, int size) {
@@ -458,6 +480,7 @@ class MapBuilder {
   const WorldTileset& tileset_;
   const CompileOptions& options_;
   std::map<char32_t, Resolved> resolved_;
+  std::vector<RouteStep> route_;
   int size_ = 0;
   std::vector<Cell> cells_;
   Map map_;
@@ -472,8 +495,9 @@ class MapBuilder {
 }  // namespace
 
 bool BuildMap(const MapSource& source, const WorldSource& world, const WorldTileset& tileset,
-              const CompileOptions& options, Map& map, std::string& error) {
-  return MapBuilder(source, world, tileset, options).Build(map, error);
+              const CompileOptions& options, Map& map, std::string& error,
+              std::vector<RouteStep>* route) {
+  return MapBuilder(source, world, tileset, options).Build(map, route, error);
 }
 
 }  // namespace torvel::forge

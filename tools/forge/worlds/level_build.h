@@ -28,15 +28,19 @@ struct CompiledWorld {
   std::vector<int> arenas;
   // The source each map came from, by map number, for previews and messages.
   std::vector<std::string> mapSources;
+  // Each map's route, its tiles resolved (empty for a map without one).
+  std::vector<std::vector<RouteStep>> routes;
 };
 
 // Compiles a world from its world file and its map files (any order).
 bool CompileWorld(const SourceFile& worldFile, const std::vector<SourceFile>& mapFiles,
                   const CompileOptions& options, CompiledWorld& out, std::string& error);
 
-// Builds one map from its source over the world's tileset.
+// Builds one map from its source over the world's tileset, and, when asked,
+// its route with the tiles resolved.
 bool BuildMap(const MapSource& source, const WorldSource& world, const WorldTileset& tileset,
-              const CompileOptions& options, Map& map, std::string& error);
+              const CompileOptions& options, Map& map, std::string& error,
+              std::vector<RouteStep>* route = nullptr);
 
 // The world file's bytes, tile images cut from the tileset's picture. The
 // game's one tile block is used on the way and holds this world's images

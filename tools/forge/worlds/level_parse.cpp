@@ -410,6 +410,94 @@ bool ParseSpecial(Reader& r, MapSource& map) {
   return true;
 }
 
+// The route block: one step a line, in the order a player takes them.
+bool ParseRouteLine(Reader& r, MapSource& map) {
+  Words w(r, 0);
+  std::string op;
+  if (!w.Token(op, "a route step")) return false;
+  RouteStep step;
+  step.at = r.Here();
+  for (const Word& word : r.words()) {
+    if (!step.text.empty()) step.text += ' ';
+    step.text += word.quoted ? "\"" + word.text + "\"" : word.text;
+  }
+  auto optionalPlace = [&]() { return w.AtEnd() ? true : w.Place(step.place, "a tile"); };
+  if (op == "take") {
+    step.op = RouteStep::kTake;
+    if (w.PeekIs("all")) {
+      w.Skip();
+      step.op = RouteStep::kTakeAll;
+    } else if (!w.AtEnd() && !w.Peek().quoted && w.Peek().text.front() == '\'') {
+      if (!w.Place(step.place, "the item's tile")) return false;
+    } else {
+      std::string name;
+      if (!w.Token(name, "an item, its tile or 'all'")) return false;
+      if (!ItemByName(name, step.item)) return r.Fail("unknown item \"" + name + "\"");
+    }
+  } else if (op == "step" || op == "go" || op == "bump" || op == "shoot") {
+    step.op = op == "step"   ? RouteStep::kStep
+              : op == "go"   ? RouteStep::kGo
+              : op == "bump" ? RouteStep::kBump
+                             : RouteStep::kShoot;
+    if (!w.Place(step.place, "a tile")) return false;
+  } else if (op == "push") {
+    step.op = RouteStep::kPush;
+    if (!w.Place(step.place, "the block's tile")) return false;
+    std::string way;
+    if (!w.Token(way, "north, east, south or west")) return false;
+    if (way == "east") {
+      step.dir = 0;
+    } else if (way == "south") {
+      step.dir = 2;
+    } else if (way == "west") {
+      step.dir = 4;
+    } else if (way == "north") {
+      step.dir = 6;
+    } else {
+      return r.Fail("a block is pushed north, east, south or west, not \"" + way + "\"");
+    }
+    if (!w.AtEnd() && !w.Int(step.count, "a number of tiles", 1, 127)) return false;
+  } else if (op == "kill") {
+    step.op = RouteStep::kKill;
+    if (w.PeekIs("all")) {
+      w.Skip();
+    } else if (!w.Kind(step.kind)) {
+      return false;
+    }
+  } else if (op == "talk") {
+    step.op = RouteStep::kTalk;
+    if (!optionalPlace()) return false;
+  } else if (op == "wait") {
+    step.op = RouteStep::kWait;
+    if (!w.Int(step.count, "a number of steps", 1, 3000)) return false;
+  } else if (op == "win") {
+    step.op = RouteStep::kWin;
+    if (!optionalPlace()) return false;
+  } else if (op == "visit") {
+    step.op = RouteStep::kVisit;
+    if (!w.Int(step.map, "a map number", 1, kMaxMaps - 1)) return false;
+  } else if (op == "shop") {
+    step.op = RouteStep::kShop;
+  } else {
+    return r.Fail("unknown route step \"" + op +
+                  "\" (take, step, go, bump, push, shoot, kill, talk, wait, win, visit, shop)");
+  }
+  if (!w.Done()) return false;
+  map.route.push_back(std::move(step));
+  return true;
+}
+
+bool ParseRouteBlock(Reader& r, MapSource& map) {
+  if (map.haveRoute) return r.Fail("a map has one route");
+  map.haveRoute = true;
+  while (r.Next()) {
+    const auto& words = r.words();
+    if (!words[0].quoted && words[0].text == "end") return Words(r, 1).Done();
+    if (!ParseRouteLine(r, map)) return false;
+  }
+  return r.failed() ? false : r.Fail("the route has no 'end'");
+}
+
 bool ParseMapLine(Reader& r, MapSource& map) {
   const auto& words = r.words();
   if (words[0].quoted) return r.Fail("a line starts with a keyword");
@@ -505,6 +593,9 @@ bool ParseMapLine(Reader& r, MapSource& map) {
     map.torches.push_back(t);
   } else if (key == "special") {
     return ParseSpecial(r, map);
+  } else if (key == "route") {
+    if (!w.Done()) return false;
+    return ParseRouteBlock(r, map);
   } else {
     return r.Fail("unknown keyword \"" + key + "\"");
   }

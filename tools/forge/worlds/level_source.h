@@ -58,6 +58,34 @@ struct MonsterSource {
   TilePlace place;
 };
 
+// One step of a map's route: what its designer means a player to do next.
+// The autoplayer finds the way between the steps itself.
+struct RouteStep {
+  enum Op : uint8_t {
+    kTake,     // take the item on the tile, or the nearest of an item number
+    kTakeAll,  // every item it can reach
+    kStep,     // walk onto the tile (whatever it sets off)
+    kGo,       // walk to the tile
+    kBump,     // walk into the tile (a wall or door that acts when bumped)
+    kPush,     // push the block on the tile a number of tiles one way
+    kShoot,    // shoot at the tile until its shot special goes off
+    kKill,     // kill every monster of a kind (0: every enemy)
+    kTalk,     // walk up to the friendly and hear it out
+    kWait,     // stand still a number of steps
+    kWin,      // step on the map's winning plate
+    kVisit,    // roaming map: go through the exit to a map and finish it
+    kShop,     // roaming map: go shopping
+  } op = kGo;
+  SourceLocation at;
+  TilePlace place;  // resolved to x, y by the builder
+  int item = 0;     // kTake without a tile: the item number
+  int kind = 0;     // kKill, kTalk
+  int dir = 0;      // kPush: 0 east, 2 south, 4 west, 6 north
+  int count = 1;    // kPush: tiles; kWait: steps
+  int map = -1;     // kVisit
+  std::string text;  // the line as written, for the autoplayer's log
+};
+
 struct TorchSource {
   SourceLocation at;
   TilePlace place;
@@ -96,6 +124,8 @@ struct MapSource {
   std::vector<MonsterSource> monsters;
   std::vector<TorchSource> torches;
   std::vector<SpecialSource> specials;
+  bool haveRoute = false;
+  std::vector<RouteStep> route;
 };
 
 struct WorldSource {

@@ -118,9 +118,11 @@ bool CompileWorld(const SourceFile& worldFile, const std::vector<SourceFile>& ma
   out.world.mapCount = static_cast<uint8_t>(count);
   out.world.terrain = out.tileset.terrain;
   out.mapSources.resize(static_cast<size_t>(count));
+  out.routes.resize(static_cast<size_t>(count));
   for (int n = 0; n < count; ++n) {
     out.world.maps[n] = std::make_unique<Map>();
-    if (!BuildMap(*bySlot[n], source, out.tileset, options, *out.world.maps[n], error))
+    if (!BuildMap(*bySlot[n], source, out.tileset, options, *out.world.maps[n], error,
+                  &out.routes[n]))
       return false;
     out.mapSources[n] = bySlot[n]->at.file;
   }

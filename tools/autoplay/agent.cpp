@@ -1,0 +1,665 @@
+#include "autoplay/agent.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "actors/guys.h"
+#include "actors/kinds.h"
+#include "input/input.h"
+#include "player/player_record.h"
+#include "shell/play_loop.h"
+#include "world/world.h"
+
+namespace torvel::autoplay {
+
+namespace {
+
+constexpr int kUnreachable = 1 << 29;
+constexpr uint8_t kFriendly = 11;
+constexpr int kGiveUpSteps = 150;
+
+TilePos HeroTile(const Guy& hero) {
+  return {(hero.x >> 16) / 32, (hero.y >> 16) / 24};
+}
+
+bool Useful(uint8_t item) {
+  // Everything the hero can pick up and use; "not taken" (10) and the
+  // decorations stay, and the relic ends the map at once (taken last).
+  return (item >= 1 && item <= 9) || (item >= 11 && item <= 19);
+}
+
+std::string KindWord(int kind) {
+  std::string file = KindSpriteFile(kind);
+  size_t slash = file.find_last_of("\\/");
+  if (slash != std::string::npos) file = file.substr(slash + 1);
+  size_t dot = file.find('.');
+  if (dot != std::string::npos) file = file.substr(0, dot);
+  return file;
+}
+
+std::string TileText(TilePos t) {
+  return "(" + std::to_string(t.x) + "," + std::to_string(t.y) + ")";
+}
+
+int GemTotal(const Map& map) {
+  int n = 0;
+  for (const Tile& t : map.tiles) n += t.item == 11;
+  return n;
+}
+
+}  // namespace
+
+void MapAgent::Start(const MapContext& context) {
+  context_ = context;
+  goal_ = Goal{};
+  hubGoal_ = Goal{};
+  goalSteps_ = 0;
+  sinceProgress_ = 0;
+  bestDistance_ = kUnreachable;
+  step_ = 0;
+  routeStep_ = 0;
+  routeRepeat_ = 0;
+  talked_ = false;
+  failed_.clear();
+  stuck_ = false;
+  stuckReason_.clear();
+  tapPhase_ = 0;
+}
+
+std::string MapAgent::TakeLog() {
+  std::string out;
+  out.swap(log_);
+  return out;
+}
+
+void MapAgent::Log(const std::string& line) {
+  log_ += line;
+  log_ += '\n';
+}
+
+bool MapAgent::Blacklisted(const Goal& g) const {
+  for (const Failed& f : failed_) {
+    if (f.until > step_ && f.goal.type == g.type && f.goal.tile == g.tile && f.goal.slot == g.slot)
+      return true;
+  }
+  return false;
+}
+
+Goal MapAgent::AutoGoal(Map& map, World& world, const Guy& hero) {
+  (void)world;
+  const PlayerRecord& p = Player();
+  TilePos from = HeroTile(hero);
+  std::vector<int> dist, previous;
+  grid_.Distances(from, true, dist, previous);
+  auto reach = [&](TilePos t) {
+    return grid_.OnGrid(t.x, t.y) ? dist[grid_.Index(t.x, t.y)] : kUnreachable;
+  };
+
+  // The nearest useful item, the power-up first while the hero cannot shoot.
+  Goal best;
+  int bestCost = kUnreachable;
+  for (int y = 0; y < map.height; ++y) {
+    for (int x = 0; x < map.width; ++x) {
+      uint8_t item = MapTile(map, x, y).item;
+      if (!Useful(item)) continue;
+      if (item == 6 && p.life >= p.lifeMax) continue;  // kept for later
+      if (item == 7 && p.mana >= p.manaMax) continue;
+      if (item == 16 && p.keys >= 3) continue;
+      Goal g;
+      g.type = Goal::kTake;
+      g.tile = {x, y};
+      if (Blacklisted(g)) continue;
+      int cost = reach(g.tile);
+      if (cost >= kUnreachable) continue;
+      if (item == 1 && p.shotPower == 0) cost /= 8;
+      if (cost < bestCost) {
+        bestCost = cost;
+        best = g;
+        best.why = "item " + std::to_string(item);
+      }
+    }
+  }
+  if (best.type != Goal::kNone) return best;
+
+  // The winning plate and what it asks first.
+  const Special* win = nullptr;
+  for (const Special& s : map.specials) {
+    if (s.trigger && s.effect == kFxWin) win = &s;
+  }
+  if (win && (win->trigger & kTrigNoneOfKind)) {
+    std::vector<Foe> foes = ListFoes();
+    const Foe* nearest = nullptr;
+    int nearestD = kUnreachable;
+    for (const Foe& f : foes) {
+      if (win->trigValue != 255 && f.kind != win->trigValue) continue;
+      Goal g;
+      g.type = Goal::kKill;
+      g.slot = f.slot;
+      if (Blacklisted(g)) continue;
+      int d = std::abs(f.x - (hero.x >> 16)) + std::abs(f.y - (hero.y >> 16));
+      if (d < nearestD) {
+        nearestD = d;
+        nearest = &f;
+      }
+    }
+    if (nearest) {
+      Goal g;
+      g.type = Goal::kKill;
+      g.slot = nearest->slot;
+      g.kind = nearest->kind;
+      g.why = "the plate wants every " + KindWord(win->trigValue == 255 ? 0 : win->trigValue) +
+              " dead";
+      return g;
+    }
+  }
+
+  // Switches that open the way: step specials that change walls, not yet set off.
+  for (const Special& s : map.specials) {
+    if (!s.trigger || !(s.trigger & kTrigHeroStep)) continue;
+    if (s.effect != kFxZap && s.effect != kFxToggle && s.effect != kFxRaise) continue;
+    if (s.trigger & kTrigRepeat) continue;
+    Goal g;
+    g.tile = {s.x, s.y};
+    g.type = grid_.Use(s.x, s.y) == CellUse::kBlocked ? Goal::kBump : Goal::kStep;
+    if (Blacklisted(g)) continue;
+    g.why = "a switch";
+    return g;
+  }
+  // Walls that a shot brings down.
+  for (const Special& s : map.specials) {
+    if (!s.trigger || !(s.trigger & kTrigShot)) continue;
+    Goal g;
+    g.type = Goal::kShoot;
+    g.tile = {s.x, s.y};
+    if (Blacklisted(g)) continue;
+    g.why = "a wall that gives to shots";
+    return g;
+  }
+
+  if (win && SpecialConditionsHold(*win) && p.collected >= static_cast<uint32_t>(GemTotal(map))) {
+    Goal g;
+    g.type = grid_.Use(win->x, win->y) == CellUse::kBlocked ? Goal::kBump : Goal::kStep;
+    g.tile = {win->x, win->y};
+    g.why = "the winning plate";
+    if (!Blacklisted(g)) return g;
+  }
+  // The relic ends the map: last.
+  for (int y = 0; y < map.height; ++y) {
+    for (int x = 0; x < map.width; ++x) {
+      if (MapTile(map, x, y).item != 20) continue;
+      Goal g;
+      g.type = Goal::kTake;
+      g.tile = {x, y};
+      g.why = "the relic";
+      if (!Blacklisted(g)) return g;
+    }
+  }
+  // Whatever is left alive.
+  std::vector<Foe> foes = ListFoes();
+  for (const Foe& f : foes) {
+    Goal g;
+    g.type = Goal::kKill;
+    g.slot = f.slot;
+    g.kind = f.kind;
+    if (Blacklisted(g)) continue;
+    g.why = "a monster left";
+    return g;
+  }
+  return Goal{};
+}
+
+Goal MapAgent::NextRouteGoal(Map& map, World& world, const Guy& hero) {
+  const std::vector<RouteStep>& steps = context_.route->steps;
+  while (routeStep_ < steps.size()) {
+    const RouteStep& r = steps[routeStep_];
+    TilePos t{r.place.x, r.place.y};
+    Goal g;
+    g.why = "route: " + r.text;
+    switch (r.op) {
+      case RouteStep::kTake:
+        if (r.place.given) {
+          if (OnMap(map, t.x, t.y) && MapTile(map, t.x, t.y).item != 0) {
+            g.type = Goal::kTake;
+            g.tile = t;
+            return g;
+          }
+        } else {
+          // The nearest of that item.
+          std::vector<int> dist, previous;
+          grid_.Distances(HeroTile(hero), true, dist, previous);
+          int bestD = kUnreachable;
+          for (int y = 0; y < map.height; ++y) {
+            for (int x = 0; x < map.width; ++x) {
+              if (MapTile(map, x, y).item != r.item) continue;
+              int d = dist[grid_.Index(x, y)];
+              if (d < bestD) {
+                bestD = d;
+                g.type = Goal::kTake;
+                g.tile = {x, y};
+              }
+            }
+          }
+          if (g.type != Goal::kNone && routeRepeat_ == 0) {
+            routeRepeat_ = 1;
+            return g;
+          }
+        }
+        break;
+      case RouteStep::kTakeAll: {
+        Goal a = AutoGoal(map, world, hero);
+        if (a.type == Goal::kTake && MapTile(map, a.tile.x, a.tile.y).item != 20) {
+          a.why = g.why;
+          return a;
+        }
+        break;
+      }
+      case RouteStep::kStep:
+        if (routeRepeat_ == 0) {
+          routeRepeat_ = 1;
+          g.type = grid_.Use(t.x, t.y) == CellUse::kBlocked ? Goal::kBump : Goal::kStep;
+          g.tile = t;
+          return g;
+        }
+        break;
+      case RouteStep::kGo:
+        if (HeroTile(hero) != t) {
+          g.type = Goal::kReach;
+          g.tile = t;
+          return g;
+        }
+        break;
+      case RouteStep::kBump:
+        if (routeRepeat_ == 0) {
+          routeRepeat_ = 1;
+          g.type = Goal::kBump;
+          g.tile = t;
+          g.steps = 30;
+          return g;
+        }
+        break;
+      case RouteStep::kPush:
+        if (routeRepeat_ < r.count) {
+          int ux = r.dir == 0 ? 1 : r.dir == 4 ? -1 : 0;
+          int uy = r.dir == 2 ? 1 : r.dir == 6 ? -1 : 0;
+          g.type = Goal::kPush;
+          g.tile = {t.x + ux * routeRepeat_, t.y + uy * routeRepeat_};
+          g.dir = r.dir;
+          return g;
+        }
+        break;
+      case RouteStep::kShoot: {
+        bool armed = false;
+        for (const Special& s : map.specials) {
+          if (s.x == t.x && s.y == t.y && (s.trigger & kTrigShot)) armed = true;
+        }
+        if (armed) {
+          g.type = Goal::kShoot;
+          g.tile = t;
+          return g;
+        }
+        break;
+      }
+      case RouteStep::kKill: {
+        std::vector<Foe> foes = ListFoes();
+        int bestD = kUnreachable;
+        for (const Foe& f : foes) {
+          if (r.kind && f.kind != r.kind) continue;
+          int d = std::abs(f.x - (hero.x >> 16)) + std::abs(f.y - (hero.y >> 16));
+          if (d < bestD) {
+            bestD = d;
+            g.type = Goal::kKill;
+            g.slot = f.slot;
+            g.kind = f.kind;
+          }
+        }
+        if (g.type != Goal::kNone) return g;
+        break;
+      }
+      case RouteStep::kTalk:
+        if (!talked_) {
+          g.type = Goal::kTalk;
+          g.tile = t;
+          return g;
+        }
+        break;
+      case RouteStep::kWait:
+        if (routeRepeat_ == 0) {
+          routeRepeat_ = 1;
+          g.type = Goal::kWait;
+          g.steps = r.count;
+          return g;
+        }
+        break;
+      case RouteStep::kWin: {
+        const Special* win = nullptr;
+        for (const Special& s : map.specials) {
+          if (s.trigger && s.effect == kFxWin) win = &s;
+        }
+        if (r.place.given) {
+          g.tile = t;
+        } else if (win) {
+          g.tile = {win->x, win->y};
+        } else {
+          break;
+        }
+        g.type = grid_.Use(g.tile.x, g.tile.y) == CellUse::kBlocked ? Goal::kBump : Goal::kStep;
+        return g;
+      }
+      default:
+        break;
+    }
+    Log("  route step done: " + r.text);
+    ++routeStep_;
+    routeRepeat_ = 0;
+    talked_ = false;
+  }
+  return Goal{};
+}
+
+Goal MapAgent::ChooseGoal(Map& map, World& world, const Guy& hero) {
+  if (context_.roaming) return hubGoal_;
+  if (context_.route && routeStep_ < context_.route->steps.size()) {
+    Goal g = NextRouteGoal(map, world, hero);
+    if (g.type != Goal::kNone) return g;
+  }
+  return AutoGoal(map, world, hero);
+}
+
+bool MapAgent::GoalDone(const Goal& g, Map& map, World& world, const Guy& hero) {
+  (void)world;
+  TilePos here = HeroTile(hero);
+  switch (g.type) {
+    case Goal::kNone:
+      return true;
+    case Goal::kReach:
+    case Goal::kStep:
+      return here == g.tile;
+    case Goal::kTake:
+      return !OnMap(map, g.tile.x, g.tile.y) || MapTile(map, g.tile.x, g.tile.y).item == 0;
+    case Goal::kKill: {
+      const Guy* guy = GetGuy(g.slot);
+      return !guy || guy->kind == 0 || guy->life <= 0 || (g.kind && guy->kind != g.kind);
+    }
+    case Goal::kBump:
+      return goalSteps_ > 400;
+    case Goal::kShoot: {
+      for (const Special& s : map.specials) {
+        if (s.x == g.tile.x && s.y == g.tile.y && (s.trigger & kTrigShot)) return false;
+      }
+      return true;
+    }
+    case Goal::kWait:
+      return goalSteps_ >= g.steps;
+    case Goal::kPush:
+      // The block has left its tile.
+      if (!OnMap(map, g.tile.x, g.tile.y) || MapTile(map, g.tile.x, g.tile.y).wall == 0) {
+        ++routeRepeat_;
+        return true;
+      }
+      return false;
+    case Goal::kTalk:
+      return talked_;
+    default:
+      return false;
+  }
+}
+
+Press MapAgent::Pursue(const Goal& g, Map& map, World& world, const Guy& hero) {
+  const PlayerRecord& p = Player();
+  bool icy = false;
+  if (OnMap(map, hero.tileX, hero.tileY))
+    icy = TerrainFlags(world, MapTile(map, hero.tileX, hero.tileY).floor) & kTerrainIcy;
+  TilePos here = HeroTile(hero);
+  Press out;
+  int distance = kUnreachable;
+  switch (g.type) {
+    case Goal::kReach:
+    case Goal::kStep:
+    case Goal::kTake: {
+      std::vector<TilePos> path = grid_.Path(here, g.tile, true);
+      if (path.empty()) {
+        distance = kUnreachable;
+        break;
+      }
+      distance = static_cast<int>(path.size());
+      out.held = mover_.Steer(hero, grid_, path, icy, p.topSpeed);
+      break;
+    }
+    case Goal::kBump: {
+      // From the open side, walk into it.
+      static constexpr int kDx[4] = {0, -1, 0, 1}, kDy[4] = {1, 0, -1, 0};
+      static constexpr uint8_t kInto[4] = {kActionUp, kActionRight, kActionDown, kActionLeft};
+      std::vector<int> dist, previous;
+      grid_.Distances(here, true, dist, previous);
+      int best = -1, bestD = kUnreachable;
+      for (int k = 0; k < 4; ++k) {
+        int nx = g.tile.x + kDx[k], ny = g.tile.y + kDy[k];
+        if (!grid_.Walkable(nx, ny)) continue;
+        int d = dist[grid_.Index(nx, ny)];
+        if (d < bestD) {
+          bestD = d;
+          best = k;
+        }
+      }
+      if (best < 0 || bestD >= kUnreachable) break;
+      TilePos side{g.tile.x + kDx[best], g.tile.y + kDy[best]};
+      if (here == side && Mover::AtCentre(hero, side, 5)) {
+        out.held = kInto[best];
+        distance = 0;
+      } else {
+        std::vector<TilePos> path = grid_.Path(here, side, true);
+        distance = static_cast<int>(path.size()) + 1;
+        out.held = mover_.Steer(hero, grid_, path, icy, p.topSpeed);
+      }
+      break;
+    }
+    case Goal::kKill: {
+      const Guy* guy = GetGuy(g.slot);
+      if (!guy) break;
+      std::vector<Foe> foes = ListFoes();
+      const Foe* foe = nullptr;
+      for (const Foe& f : foes) {
+        if (f.slot == g.slot) foe = &f;
+      }
+      if (!foe) break;
+      TilePos spot;
+      if (fighter_.FiringSpot(hero, grid_, map, *foe, spot)) {
+        std::vector<TilePos> path = grid_.Path(here, spot, false);
+        distance = static_cast<int>(path.size());
+        if (here == spot) {
+          // In place: face it and wait for it to come into line.
+          out.held = mover_.SteerTo(hero, grid_, TileCentrePx(spot.x), TileCentrePy(spot.y), icy,
+                                    p.topSpeed, false);
+        } else {
+          out.held = mover_.Steer(hero, grid_, path, icy, p.topSpeed);
+        }
+      } else {
+        TilePos t{foe->x / 32, foe->y / 24};
+        std::vector<TilePos> path = grid_.Path(here, t, false);
+        if (path.size() > 3) path.resize(path.size() - 2);
+        distance = static_cast<int>(path.size()) + 10;
+        out.held = mover_.Steer(hero, grid_, path, icy, p.topSpeed);
+      }
+      break;
+    }
+    case Goal::kShoot: {
+      Foe wall;
+      wall.x = TileCentrePx(g.tile.x);
+      wall.y = TileCentrePy(g.tile.y);
+      wall.half = 16;
+      wall.halfY = 12;
+      // Stand in line with it and fire until the wall gives.
+      int hx = hero.x >> 16, hy = hero.y >> 16;
+      int adx = std::abs(wall.x - hx), ady = std::abs(wall.y - hy);
+      bool lined = (adx <= 4 && ady > 0) || (ady <= 4 && adx > 0);
+      if (lined && adx + ady < 300 && p.shotPower > 0) {
+        int f = adx <= 4 ? (wall.y > hy ? 2 : 6) : (wall.x > hx ? 0 : 4);
+        out.held = static_cast<uint8_t>(BitsForFacing(f) | kActionFire);
+        distance = 0;
+        break;
+      }
+      TilePos spot;
+      bool found = false;
+      int bestD = kUnreachable;
+      std::vector<int> dist, previous;
+      grid_.Distances(here, true, dist, previous);
+      for (int k = 2; k <= 8 && !found; ++k) {
+        const int dx4[4] = {k, -k, 0, 0}, dy4[4] = {0, 0, k, -k};
+        for (int i = 0; i < 4; ++i) {
+          TilePos t{g.tile.x + dx4[i], g.tile.y + dy4[i]};
+          if (!grid_.Walkable(t.x, t.y)) continue;
+          int d = dist[grid_.Index(t.x, t.y)];
+          if (d >= bestD) continue;
+          // The shot flies to the tile next to the wall; the wall itself stops it.
+          int nx = g.tile.x + (dx4[i] > 0 ? 1 : dx4[i] < 0 ? -1 : 0);
+          int ny = g.tile.y + (dy4[i] > 0 ? 1 : dy4[i] < 0 ? -1 : 0);
+          if (!Fighter::ShotClear(map, TileCentrePx(t.x), TileCentrePy(t.y), TileCentrePx(nx),
+                                  TileCentrePy(ny)))
+            continue;
+          bestD = d;
+          spot = t;
+          found = true;
+        }
+      }
+      if (!found) break;
+      std::vector<TilePos> path = grid_.Path(here, spot, true);
+      distance = static_cast<int>(path.size()) + 1;
+      out.held = mover_.Steer(hero, grid_, path, icy, p.topSpeed);
+      break;
+    }
+    case Goal::kWait:
+      distance = 0;
+      break;
+    case Goal::kPush: {
+      int ux = g.dir == 0 ? 1 : g.dir == 4 ? -1 : 0;
+      int uy = g.dir == 2 ? 1 : g.dir == 6 ? -1 : 0;
+      TilePos side{g.tile.x - ux, g.tile.y - uy};
+      if (here == side && (goalSteps_ > 0 && (lastHeld_ & BitsForFacing(g.dir)) ?
+                               true : Mover::AtCentre(hero, side, 3))) {
+        out.held = BitsForFacing(g.dir);
+        distance = 0;
+      } else {
+        std::vector<TilePos> path = grid_.Path(here, side, true);
+        if (path.empty()) break;
+        distance = static_cast<int>(path.size()) + 1;
+        out.held = mover_.Steer(hero, grid_, path, icy, p.topSpeed);
+      }
+      break;
+    }
+    case Goal::kTalk: {
+      const Guy* friendly = nullptr;
+      for (int slot = 0; slot < GuyPoolSize(); ++slot) {
+        const Guy* guy = GetGuy(slot);
+        if (guy && guy->kind == kFriendly) friendly = guy;
+      }
+      if (!friendly) break;
+      int fx = friendly->x >> 16, fy = friendly->y >> 16;
+      int hx = hero.x >> 16, hy = hero.y >> 16;
+      distance = std::abs(fx - hx) + std::abs(fy - hy);
+      if (distance < 28) {
+        out.held = 0;
+        distance = 0;
+        break;
+      }
+      // Walk up to it: to the nearest free tile beside it, then toward it.
+      TilePos ft{fx / 32, fy / 24};
+      std::vector<int> dist, previous;
+      grid_.Distances(here, true, dist, previous);
+      TilePos best{-1, -1};
+      int bestD = kUnreachable;
+      for (int k = 0; k < 8; ++k) {
+        static constexpr int kDx[8] = {1, -1, 0, 0, 1, 1, -1, -1};
+        static constexpr int kDy[8] = {0, 0, 1, -1, 1, -1, 1, -1};
+        TilePos n{ft.x + kDx[k], ft.y + kDy[k]};
+        if (!grid_.Walkable(n.x, n.y)) continue;
+        int d = dist[grid_.Index(n.x, n.y)];
+        if (d < bestD) {
+          bestD = d;
+          best = n;
+        }
+      }
+      if (best.x < 0) break;
+      if (here == best) {
+        out.held = mover_.SteerTo(hero, grid_, fx, fy, icy, p.topSpeed, false);
+      } else {
+        out.held = mover_.Steer(hero, grid_, grid_.Path(here, best, true), icy, p.topSpeed);
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  // Progress: the way left gets shorter now and then, or the goal is dropped.
+  if (distance < bestDistance_) {
+    bestDistance_ = distance;
+    sinceProgress_ = 0;
+  } else if (++sinceProgress_ > kGiveUpSteps || distance >= kUnreachable) {
+    Log("  gave up " + std::to_string(g.type) + " at " + TileText(g.tile) +
+        (distance >= kUnreachable ? " (no way there)" : " (no progress)"));
+    if (context_.route && routeStep_ < context_.route->steps.size()) {
+      routeRepeat_ = 0;  // the route's step is tried again
+    } else {
+      failed_.push_back({g, step_ + 900});
+    }
+    goal_ = Goal{};
+  }
+  return out;
+}
+
+Press MapAgent::Step(Map& map, World& world) {
+  ++step_;
+  Press out;
+  Guy* hero = HeroGuy();
+  if (!hero || hero->life <= 0 || hero->kind != 1) return out;
+  std::vector<TilePos> allowed;
+  if (goal_.type == Goal::kStep || goal_.type == Goal::kReach || goal_.type == Goal::kTake)
+    allowed.push_back(goal_.tile);
+  grid_.Build(map, world, context_.roaming, allowed);
+
+  // Shoot whatever stands in line.
+  const PlayerRecord& p = Player();
+  if (!context_.roaming && p.shotPower > 0 && !hero->busy && p.fireCooldown == 0) {
+    std::vector<Foe> foes = ListFoes();
+    int target = -1;
+    int facing = fighter_.BestShot(*hero, map, foes, target);
+    if (facing >= 0) {
+      out.held = static_cast<uint8_t>(BitsForFacing(facing) | kActionFire);
+      return out;
+    }
+  }
+
+  if (goal_.type == Goal::kNone || GoalDone(goal_, map, world, *hero)) {
+    Goal next = ChooseGoal(map, world, *hero);
+    if (next.type != goal_.type || next.tile != goal_.tile || next.slot != goal_.slot) {
+      goal_ = next;
+      goalSteps_ = 0;
+      bestDistance_ = kUnreachable;
+      sinceProgress_ = 0;
+      if (goal_.type != Goal::kNone) {
+        Log("  goal " + std::to_string(goal_.type) + " " + TileText(goal_.tile) +
+            (goal_.slot >= 0 ? " slot " + std::to_string(goal_.slot) : "") + ": " + goal_.why);
+      }
+    }
+    // The allowed tile may have changed with the goal.
+    allowed.clear();
+    if (goal_.type == Goal::kStep || goal_.type == Goal::kReach || goal_.type == Goal::kTake)
+      allowed.push_back(goal_.tile);
+    grid_.Build(map, world, context_.roaming, allowed);
+  }
+  if (goal_.type == Goal::kNone) {
+    if (!stuck_) {
+      stuck_ = true;
+      stuckReason_ = "nothing left to do on the map";
+      Log("  stuck: " + stuckReason_);
+    }
+    return out;
+  }
+  stuck_ = false;
+  ++goalSteps_;
+  Press move = Pursue(goal_, map, world, *hero);
+  out.held = move.held;
+  lastHeld_ = out.held;
+  return out;
+}
+
+}  // namespace torvel::autoplay

@@ -1,0 +1,109 @@
+// autoplay: plays the whole game from the title, as a player would, with
+// nothing but key presses, and records every world as a replay that the
+// game itself checks (torvel --replay).
+//
+//   autoplay [--data-dir DIR] [--worlds DIR] [--out DIR] [--report DIR]
+//            [--first W] [--last W] [--save FILE] [--max-steps N]
+//            [--log FILE] [--shots DIR] [--quiet] [--verbose]
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "autoplay/driver.h"
+#include "common/byte_io.h"
+#include "platform/paths.h"
+
+namespace {
+
+void Usage() {
+  std::fprintf(stderr,
+               "usage: autoplay [--data-dir DIR] [--worlds DIR] [--out DIR] [--report DIR]\n"
+               "                [--first W] [--last W] [--save FILE] [--max-steps N]\n"
+               "                [--log FILE] [--shots DIR] [--quiet] [--verbose]\n"
+               "Plays the game from the title to the end of world --last (3: the ending),\n"
+               "starting at world --first (after the first, from the saved games in --save),\n"
+               "and records each world into DIR/<world>.rpl.\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using torvel::autoplay::Options;
+  Options options;
+  options.gameDir = TORVEL_GAME_DIR;
+  options.worldsDir = std::string(TORVEL_SOURCE_DIR) + "/content/worlds";
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= argc) {
+        Usage();
+        std::exit(2);
+      }
+      out = argv[++i];
+    };
+    std::string v;
+    if (a == "--data-dir") {
+      value(options.gameDir);
+    } else if (a == "--worlds") {
+      value(options.worldsDir);
+    } else if (a == "--out") {
+      value(options.outDir);
+    } else if (a == "--report") {
+      value(options.reportDir);
+    } else if (a == "--first") {
+      value(v);
+      options.firstWorld = std::atoi(v.c_str());
+    } else if (a == "--last") {
+      value(v);
+      options.lastWorld = std::atoi(v.c_str());
+    } else if (a == "--save") {
+      value(options.saveFile);
+    } else if (a == "--max-steps") {
+      value(v);
+      options.maxSteps = std::strtoull(v.c_str(), nullptr, 10);
+    } else if (a == "--log") {
+      value(options.logFile);
+    } else if (a == "--shots") {
+      value(options.shotsDir);
+    } else if (a == "--quiet") {
+      options.verbose = 0;
+    } else if (a == "--verbose") {
+      options.verbose = 2;
+    } else {
+      Usage();
+      return 2;
+    }
+  }
+  if (options.firstWorld < 0 || options.firstWorld > 3 || options.lastWorld < options.firstWorld ||
+      options.lastWorld > 3 || (options.firstWorld > 0 && options.saveFile.empty())) {
+    Usage();
+    return 2;
+  }
+
+  // A user folder of its own: the player's saved games are never touched.
+  std::string pattern = (std::filesystem::temp_directory_path() / "torvel-autoplay-XXXXXX").string();
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back(0);
+  if (!mkdtemp(name.data())) {
+    std::fprintf(stderr, "autoplay: cannot make a temporary folder\n");
+    return 2;
+  }
+  std::string userDir = name.data();
+  torvel::SetGameDir(options.gameDir);
+  torvel::SetUserDir(userDir);
+  if (!options.saveFile.empty()) {
+    std::vector<uint8_t> save;
+    if (!torvel::ReadFileBytes(options.saveFile, save, 1u << 20) ||
+        !torvel::WriteFileAtomic(userDir + "/torvel.sav", save)) {
+      std::fprintf(stderr, "autoplay: cannot use the saved games in %s\n", options.saveFile.c_str());
+      return 2;
+    }
+  }
+  int status = torvel::autoplay::Driver(options).Run();
+  std::error_code ec;
+  std::filesystem::remove_all(userDir, ec);
+  return status;
+}

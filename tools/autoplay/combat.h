@@ -1,0 +1,62 @@
+// Fighting: which monsters are a danger or in the way, when a shot along
+// one of the eight facings would meet one (the way the hero's bolts fly,
+// with the monster's own movement and the swing before the bolt leaves
+// taken into account), where to stand to have one in line, and what hurts
+// coming the hero's way.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "autoplay/nav.h"
+
+namespace torvel {
+
+struct Guy;
+struct Map;
+struct World;
+
+namespace autoplay {
+
+// A monster as the fighter sees it.
+struct Foe {
+  int slot = -1;
+  int kind = 0;
+  int x = 0, y = 0;   // whole pixels
+  int dx = 0, dy = 0; // 16.16 per tick
+  int half = 8;       // half the width of its box
+  int halfY = 6;
+  int life = 0;
+  bool flies = false;
+  bool swims = false;
+  bool hurtsByTouch = true;
+  bool invulnerable = false;
+};
+
+// The living enemies on the map (the friendly and the hero's allies left out).
+std::vector<Foe> ListFoes();
+
+class Fighter {
+ public:
+  // The facing (0-7) for a shot fired now that would meet the foe, or -1.
+  // The hero fires from its position after the swing (`delay` steps).
+  int FiringFacing(const Guy& hero, const Foe& foe, const Map& map, int delay) const;
+  // Whether a bolt flies clear from (ax, ay) to (bx, by).
+  static bool ShotClear(const Map& map, int ax, int ay, int bx, int by);
+  // The best shot now at any foe within reach: the facing, or -1; `target`
+  // receives the slot aimed at.
+  int BestShot(const Guy& hero, const Map& map, const std::vector<Foe>& foes, int& target) const;
+  // A tile to stand on from which the foe can be shot along a facing, at a
+  // fair distance, that the hero can reach; false when none.
+  bool FiringSpot(const Guy& hero, const NavGrid& grid, const Map& map, const Foe& foe,
+                  TilePos& spot) const;
+  // Bullets that would hit the hero soon, as the points to keep away from.
+  struct Threat {
+    int x = 0, y = 0;  // where the bullet will be nearest the hero
+    int ticks = 0;     // when
+  };
+  std::vector<Threat> IncomingBullets(const Guy& hero) const;
+};
+
+}  // namespace autoplay
+}  // namespace torvel

@@ -1,0 +1,462 @@
+#include "autoplay/driver.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "actors/guys.h"
+#include "actors/kinds.h"
+#include "common/byte_io.h"
+#include "gfx/display.h"
+#include "gfx/movie.h"
+#include "input/input.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/paths.h"
+#include "player/player_record.h"
+#include "player/shop.h"
+#include "shell/pause_menu.h"
+#include "shell/play_loop.h"
+#include "shell/program.h"
+#include "shell/replay.h"
+#include "world/world.h"
+
+namespace torvel::autoplay {
+
+namespace {
+
+constexpr uint8_t kEscape = 27;
+constexpr uint32_t kMenuStepMs = 40;  // a little more than a menu's 33 ms step
+const char* const kWorldFolders[4] = {"river", "forest", "castle", "under"};
+
+Driver* gDriver = nullptr;
+
+void Pump(HeadlessPlatform& platform) {
+  if (gDriver) gDriver->OnPump(platform);
+}
+
+// Pause menu entries, as the menu numbers them.
+constexpr uint8_t kEntryResume = 0;
+constexpr uint8_t kEntrySaveOrLeave = 2;
+constexpr uint8_t kEntryQuit = 5;
+
+}  // namespace
+
+void Driver::Say(const std::string& line) {
+  if (options_.verbose > 0) std::printf("%s\n", line.c_str());
+  if (log_) std::fprintf(log_, "%s\n", line.c_str());
+}
+
+void Driver::Picture(const std::string& name) {
+  if (options_.shotsDir.empty() || !platform_) return;
+  std::error_code ec;
+  std::filesystem::create_directories(options_.shotsDir, ec);
+  platform_->WriteLastFrame(options_.shotsDir + "/" + name + ".png");
+}
+
+void Driver::QueueNewGame() {
+  // Let go of everything, then fire on the first entry.
+  for (int i = 0; i < 3; ++i) menu_.push_back({0, 0});
+  menu_.push_back({kActionFire, 0});
+  menu_.push_back({0, 0});
+}
+
+void Driver::QueueContinue(int slot) {
+  for (int i = 0; i < 3; ++i) menu_.push_back({0, 0});
+  menu_.push_back({kActionDown, 0});
+  menu_.push_back({0, 0});
+  menu_.push_back({kActionFire, 0});
+  for (int i = 0; i < 3; ++i) menu_.push_back({0, 0});
+  for (int i = 0; i < slot; ++i) {
+    menu_.push_back({kActionDown, 0});
+    menu_.push_back({0, 0});
+  }
+  menu_.push_back({kActionFire, 0});
+  menu_.push_back({0, 0});
+}
+
+void Driver::QueueQuit() {
+  for (int i = 0; i < 3; ++i) menu_.push_back({0, 0});
+  menu_.push_back({0, kEscape});
+}
+
+void Driver::StartRecording(int world) {
+  recordingWorld_ = world;
+  if (options_.outDir.empty()) return;
+  std::error_code ec;
+  std::filesystem::create_directories(options_.outDir, ec);
+  std::string path = options_.outDir + "/" + kWorldFolders[world] + ".rpl";
+  RequestReplayRecording(path);
+  Say("recording world " + std::to_string(world) + " into " + path);
+}
+
+void Driver::OnGameStarted(void* self, bool continuing) {
+  auto* d = static_cast<Driver*>(self);
+  d->inGame_ = true;
+  d->Say(std::string("game started") + (continuing ? " (continued)" : " (new)"));
+}
+
+void Driver::OnGameEnded(void* self) {
+  auto* d = static_cast<Driver*>(self);
+  d->inGame_ = false;
+  d->keys_.Release(*d->platform_);
+  d->Say("game ended");
+  int next = d->recordingWorld_ + 1;
+  if (d->endingReached_ || next > d->options_.lastWorld || d->worldsFinished_ == 0 ||
+      d->recordingWorld_ < 0) {
+    d->done_ = true;
+    d->QueueQuit();
+    return;
+  }
+  // Keep the saved games that carry the next world's start.
+  if (!d->options_.outDir.empty()) {
+    std::vector<uint8_t> save;
+    if (ReadFileBytes(UserPath(kSaveFileName), save, 1u << 20)) {
+      std::string path = d->options_.outDir + "/after-" + kWorldFolders[d->recordingWorld_] + ".sav";
+      WriteFileAtomic(path, save);
+    }
+  }
+  d->worldsFinished_ = 0;
+  d->StartRecording(next);
+  d->QueueContinue(d->saveSlot_);
+}
+
+void Driver::OnMapCompleted(void* self, uint8_t world, uint8_t map) {
+  auto* d = static_cast<Driver*>(self);
+  d->Say("completed: world " + std::to_string(world) + " map " + std::to_string(map) +
+         " at step " + std::to_string(d->totalSteps_));
+  if (MapStats* s = d->report_.Find(world, map)) s->completed = true;
+  if (map != 1) {
+    // A won challenge counts on the roaming map's row too.
+    for (int a : d->routes_[world & 3].arenas) {
+      if (a == map) {
+        if (MapStats* hub = d->report_.Find(world, 1)) ++hub->challengesWon;
+      }
+    }
+  }
+}
+
+void Driver::OnWorldFinished(void* self, uint8_t world) {
+  auto* d = static_cast<Driver*>(self);
+  d->Say("world finished: " + std::to_string(world));
+  ++d->worldsFinished_;
+  d->finishedThrough_ = std::max<int>(d->finishedThrough_, world);
+  if (world < 3) {
+    // At the next world's roaming map: save there, and leave for the title.
+    d->saveAndQuit_ = true;
+    d->saveSlot_ = world;
+  }
+}
+
+void Driver::OnEnding(void* self) {
+  auto* d = static_cast<Driver*>(self);
+  d->endingReached_ = true;
+  d->Say("ending reached");
+}
+
+void Driver::OnPump(HeadlessPlatform& platform) {
+  uint32_t now = platform.Milliseconds();
+  if (!inGame_) {
+    if (!menu_.empty() && static_cast<int32_t>(now - nextMenuAt_) >= 0) {
+      MenuAction a = menu_.front();
+      menu_.pop_front();
+      keys_.Hold(platform, a.held);
+      if (a.typed) keys_.Type(platform, a.typed);
+      nextMenuAt_ = now + kMenuStepMs;
+    }
+    return;
+  }
+  if (MoviePlaying() || !PlayingMap()) {
+    // Movies and the ending's pictures: Escape, as a player skips them.
+    if (keys_.held()) keys_.Release(platform);
+    if (static_cast<int32_t>(now - nextEscapeAt_) >= 0) {
+      keys_.Type(platform, kEscape);
+      nextEscapeAt_ = now + 100;
+    }
+    return;
+  }
+  PlayLoopView view = GetPlayLoopView();
+  if (view.steps == lastSteps_) return;
+  lastSteps_ = view.steps;
+  Decide(platform);
+}
+
+void Driver::NewVisit() {
+  const PlayerRecord& p = Player();
+  int w = p.worldNumber & 3;
+  int m = PlayingMapNumber();
+  if (!routesLoaded_[w] && !options_.worldsDir.empty()) {
+    std::string error;
+    if (!LoadWorldRoutes(options_.worldsDir, w, routes_[w], error)) Say("routes: " + error);
+    routesLoaded_[w] = true;
+  }
+  bool arena = false;
+  for (int a : routes_[w].arenas) arena = arena || a == m;
+  std::string name = routes_[w].sources.count(m) ? routes_[w].sources[m] : std::to_string(m);
+  MapStats& s = report_.Visit(w, m, name, arena, m == 1);
+  if (s.visits == 1) {
+    s.levelOnArrival = p.level;
+    s.lifeOnArrival = p.lifeMax;
+    s.moneyOnArrival = p.money;
+  }
+  MapContext context;
+  context.world = static_cast<uint8_t>(w);
+  context.map = static_cast<uint8_t>(m);
+  context.roaming = m == 1;
+  auto route = routes_[w].maps.find(m);
+  context.route = route != routes_[w].maps.end() ? &route->second : nullptr;
+  agent_.Start(context);
+  Say("map start: world " + std::to_string(w) + " map " + std::to_string(m) + " (" + name +
+      ") level " + std::to_string(p.level) + " life " + std::to_string(p.lifeMax) + " money " +
+      std::to_string(p.money) + (arena ? " [challenge]" : ""));
+  report_.Sample({totalSteps_, w, p.level, p.lifeMax, p.money});
+  stuckSteps_ = 0;
+}
+
+void Driver::Decide(HeadlessPlatform& platform) {
+  ++totalSteps_;
+  PlayLoopView view = GetPlayLoopView();
+  if (view.mapVisits != lastVisit_) {
+    lastVisit_ = view.mapVisits;
+    NewVisit();
+  }
+  if (MapStats* s = report_.Current()) {
+    ++s->steps;
+    const Guy* hero = HeroGuy();
+    if (hero && hero->kind == 1 && view.mode == kModePlaying && view.startupCountdown == 0)
+      s->lowestLife = std::min(s->lowestLife, static_cast<int>(Player().life));
+  }
+  if (totalSteps_ > options_.maxSteps && !quitting_) {
+    Say("too many steps: giving up");
+    quitting_ = true;
+  }
+  Press press;
+  switch (view.mode) {
+    case kModePlaying:
+      press = PlayStep();
+      break;
+    case kModePauseMenu:
+      press = PauseStep();
+      break;
+    case kModeShop:
+      press = ShopStep();
+      break;
+    case kModeDialogue:
+      agent_.NoteTalked();
+      [[fallthrough]];
+    case kModePicture:
+      // Read on: fire, let go, fire.
+      press.held = (++tap_ & 1) ? kActionFire : 0;
+      break;
+    default:
+      break;
+  }
+  keys_.Hold(platform, press.held);
+  if (press.typed) keys_.Type(platform, press.typed);
+  std::string log = agent_.TakeLog();
+  if (!log.empty() && options_.verbose > 1) {
+    std::printf("%s", log.c_str());
+  }
+  if (!log.empty() && log_) std::fprintf(log_, "%s", log.c_str());
+}
+
+Press Driver::PlayStep() {
+  Press press;
+  PlayLoopView view = GetPlayLoopView();
+  Map* map = PlayingMap();
+  World* world = PlayingWorld();
+  if (!map || !world) return press;
+  if (view.endCountdown > 0 || view.startupCountdown > 0) return press;
+  if (view.pendingEvent) return press;
+  bool roaming = PlayingMapNumber() == 1;
+  if (quitting_ || (saveAndQuit_ && roaming)) {
+    // To the pause menu: save (on the roaming map) and quit.
+    pausePhase_ = 0;
+    press.typed = kEscape;
+    return press;
+  }
+  if (view.challengeFlag && !AnyGuyOfKind(255)) {
+    // The challenge is won: leave it through the pause menu.
+    leaveArena_ = true;
+    pausePhase_ = 0;
+    press.typed = kEscape;
+    return press;
+  }
+  if (roaming) HubPlan(*map, *world);
+  press = agent_.Step(*map, *world);
+  if (agent_.stuck()) {
+    if (++stuckSteps_ == 1) {
+      Say("stuck on world " + std::to_string(Player().worldNumber) + " map " +
+          std::to_string(PlayingMapNumber()) + ": " + agent_.stuckReason());
+      Picture("stuck-w" + std::to_string(Player().worldNumber) + "-m" +
+              std::to_string(PlayingMapNumber()));
+    }
+    if (stuckSteps_ > 300) quitting_ = true;
+  } else {
+    stuckSteps_ = 0;
+  }
+  return press;
+}
+
+Press Driver::PauseStep() {
+  Press press;
+  PauseMenuView menu = GetPauseMenuView();
+  // Which entry, and which slot.
+  uint8_t want = kEntryResume;
+  int slot = -1;
+  if (quitting_) {
+    want = kEntryQuit;
+  } else if (saveAndQuit_ && menu.mapKind == 0) {
+    want = pausePhase_ == 0 ? kEntrySaveOrLeave : kEntryQuit;
+    slot = saveSlot_;
+  } else if (leaveArena_) {
+    want = kEntrySaveOrLeave;
+  }
+  ++tap_;
+  bool on = (tap_ & 1) != 0;  // every other step a key, so each press counts
+  if (menu.slotPanelOpen) {
+    if (slot < 0) {
+      press.typed = on ? kEscape : 0;
+      return press;
+    }
+    if (menu.slotCursor != slot) {
+      press.held = on ? kActionDown : 0;
+    } else if (on) {
+      press.held = kActionFire;
+      pausePhase_ = 1;  // saved: the menu closes; next time, quit
+      Say("saving into slot " + std::to_string(slot));
+    }
+    return press;
+  }
+  if (menu.cursor != want) {
+    press.held = on ? (menu.cursor < want ? kActionDown : kActionUp) : 0;
+    return press;
+  }
+  if (on) {
+    press.held = kActionFire;
+    if (want == kEntrySaveOrLeave && leaveArena_) leaveArena_ = false;
+    if (want == kEntryQuit) {
+      saveAndQuit_ = false;
+      quitting_ = false;
+    }
+  }
+  return press;
+}
+
+Press Driver::ShopStep() {
+  Press press;
+  const PlayerRecord& p = Player();
+  // The best the money buys, armour first, then the staff, then the boots,
+  // then the heart; then leave.
+  static constexpr int kOrder[] = {3, 2, 1, 0, 7, 6, 5, 4, 11, 10, 9, 8, 12, 13, 14};
+  int want = kShopExitCell;
+  for (int cell : kOrder) {
+    if (ShopCellBuyable(cell) && ShopPrice(cell) <= p.money) {
+      want = cell;
+      break;
+    }
+  }
+  ++tap_;
+  bool on = (tap_ & 1) != 0;
+  int cursor = ShopCursor();
+  if (cursor != want) {
+    int row = cursor / 4, col = cursor % 4, wrow = want / 4, wcol = want % 4;
+    if (!on) return press;
+    if (row != wrow) {
+      press.held = row < wrow ? kActionDown : kActionUp;
+    } else {
+      press.held = col < wcol ? kActionRight : kActionLeft;
+    }
+    return press;
+  }
+  if (on) {
+    press.held = kActionFire;
+    if (want != kShopExitCell) Say("shop: buying cell " + std::to_string(want));
+  }
+  return press;
+}
+
+void Driver::HubPlan(Map& map, World& world) {
+  (void)world;
+  const PlayerRecord& p = Player();
+  // The exits to the maps not done yet, the final one last.
+  const Special* best = nullptr;
+  const Guy* hero = HeroGuy();
+  if (!hero) return;
+  int hx = hero->x >> 16, hy = hero->y >> 16;
+  int bestD = 1 << 30;
+  int finalMap = WorldFinalMap(p.worldNumber);
+  bool othersLeft = false;
+  for (const Special& s : map.specials) {
+    if (!s.trigger || s.effect != kFxGoto || !(s.trigger & kTrigHeroStep)) continue;
+    if (s.value == 50 || s.value >= 24) continue;
+    if (PlayerMapDone(p.worldNumber, s.value)) continue;
+    if (!SpecialConditionsHold(s)) continue;
+    if (s.value != finalMap) othersLeft = true;
+  }
+  for (const Special& s : map.specials) {
+    if (!s.trigger || s.effect != kFxGoto || !(s.trigger & kTrigHeroStep)) continue;
+    if (s.value == 50 || s.value >= 24) continue;
+    if (PlayerMapDone(p.worldNumber, s.value)) continue;
+    if (!SpecialConditionsHold(s)) continue;
+    if (s.value == finalMap && othersLeft) continue;
+    int d = std::abs(TileCentrePx(s.x) - hx) + std::abs(TileCentrePy(s.y) - hy);
+    if (d < bestD) {
+      bestD = d;
+      best = &s;
+    }
+  }
+  Goal g;
+  if (best) {
+    g.type = MapTile(map, best->x, best->y).wall ? Goal::kBump : Goal::kStep;
+    g.tile = {best->x, best->y};
+    g.why = "the way to map " + std::to_string(best->value);
+  }
+  agent_.SetHubGoal(g);
+}
+
+int Driver::Run() {
+  HeadlessPlatform platform;
+  platform_ = &platform;
+  // One step a frame, as a player at 30 frames a second sees the game.
+  platform.presentMs = 33;
+  platform.onPump = Pump;
+  gDriver = this;
+  InstallPlatform(&platform);
+  if (!options_.logFile.empty()) log_ = std::fopen(options_.logFile.c_str(), "w");
+  {
+    auto display = std::make_unique<Display>("TORVEL", 640, 480, 8, true);
+    GlobalInit(display.get());
+    keys_.Init();
+    PlayProgressHooks hooks;
+    hooks.context = this;
+    hooks.gameStarted = OnGameStarted;
+    hooks.gameEnded = OnGameEnded;
+    hooks.mapCompleted = OnMapCompleted;
+    hooks.worldFinished = OnWorldFinished;
+    hooks.endingReached = OnEnding;
+    SetPlayProgressHooks(hooks);
+    StartRecording(options_.firstWorld);
+    if (options_.firstWorld == 0) {
+      QueueNewGame();
+    } else {
+      saveSlot_ = options_.firstWorld - 1;
+      QueueContinue(saveSlot_);
+    }
+    RunModeLoop(display.get());
+    SetPlayProgressHooks(PlayProgressHooks{});
+    GlobalShutdown();
+  }
+  InstallPlatform(nullptr);
+  gDriver = nullptr;
+  std::string error;
+  if (!options_.reportDir.empty() && !report_.Write(options_.reportDir, error)) Say(error);
+  bool finishedAll = finishedThrough_ >= options_.lastWorld &&
+                     (options_.lastWorld < 3 || endingReached_);
+  Say(finishedAll ? "autoplay: finished" : "autoplay: did not finish");
+  if (log_) std::fclose(log_);
+  log_ = nullptr;
+  return finishedAll ? 0 : 1;
+}
+
+}  // namespace torvel::autoplay

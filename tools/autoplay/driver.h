@@ -1,0 +1,107 @@
+// The autoplayer's body: it sits where a player sits, in front of the real
+// program on the headless backend, looks at the game whenever the program
+// pumps its messages, and answers with key presses. It walks the menus (a
+// new game, or a saved game continued), skips the movies, plays the maps
+// with the map agent, shops, saves at the start of every new world, and
+// records each world as a replay in the game's own format.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "autoplay/agent.h"
+#include "autoplay/keypad.h"
+#include "autoplay/report.h"
+#include "autoplay/route.h"
+
+namespace torvel {
+
+class HeadlessPlatform;
+
+namespace autoplay {
+
+struct Options {
+  std::string gameDir;
+  std::string worldsDir;  // content/worlds, for the routes
+  std::string outDir;     // replays and the saved games between worlds
+  std::string reportDir;  // report.md and progress.png
+  int firstWorld = 0;     // worlds after the first start from the save of the one before
+  int lastWorld = 3;
+  std::string saveFile;   // the saved games to continue from (firstWorld > 0)
+  uint64_t maxSteps = 2'000'000;
+  int verbose = 1;
+  std::string logFile;
+  std::string shotsDir;   // a picture of every map start and every stuck moment
+};
+
+class Driver {
+ public:
+  explicit Driver(const Options& options) : options_(options) {}
+  // Plays from the title to the end of the last world asked for; the exit
+  // status (0 when every world asked for was finished).
+  int Run();
+
+  // Called by the platform hook.
+  void OnPump(HeadlessPlatform& platform);
+
+ private:
+  struct MenuAction {
+    uint8_t held = 0;
+    uint8_t typed = 0;
+  };
+  void QueueNewGame();
+  void QueueContinue(int slot);
+  void QueueQuit();
+  void StartRecording(int world);
+  void Decide(HeadlessPlatform& platform);
+  Press PlayStep();
+  Press PauseStep();
+  Press ShopStep();
+  void HubPlan(Map& map, World& world);
+  void NewVisit();
+  void Say(const std::string& line);
+  void Picture(const std::string& name);
+
+  // Game events.
+  static void OnGameStarted(void* self, bool continuing);
+  static void OnGameEnded(void* self);
+  static void OnMapCompleted(void* self, uint8_t world, uint8_t map);
+  static void OnWorldFinished(void* self, uint8_t world);
+  static void OnEnding(void* self);
+
+  Options options_;
+  HeadlessPlatform* platform_ = nullptr;
+  KeyPad keys_;
+  std::deque<MenuAction> menu_;
+  uint32_t nextMenuAt_ = 0;
+  uint32_t nextEscapeAt_ = 0;
+  bool inGame_ = false;
+  bool done_ = false;
+  int exitStatus_ = 1;
+  uint64_t lastSteps_ = 0;
+  uint32_t lastVisit_ = 0;
+  int recordingWorld_ = -1;
+  int playingWorld_ = -1;
+  int worldsFinished_ = 0;
+  int finishedThrough_ = -1;
+  bool endingReached_ = false;
+  bool saveAndQuit_ = false;  // the new world has begun: save and leave
+  int saveSlot_ = 0;
+  bool leaveArena_ = false;
+  bool quitting_ = false;
+  int pausePhase_ = 0;
+  int tap_ = 0;
+  MapAgent agent_;
+  WorldRoutes routes_[4];
+  bool routesLoaded_[4] = {};
+  Report report_;
+  std::FILE* log_ = nullptr;
+  uint64_t totalSteps_ = 0;
+  int stuckSteps_ = 0;
+};
+
+}  // namespace autoplay
+}  // namespace torvel

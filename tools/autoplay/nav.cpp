@@ -1,0 +1,197 @@
+#include "autoplay/nav.h"
+
+#include <algorithm>
+#include <queue>
+
+#include "actors/guys.h"
+#include "player/player_record.h"
+#include "world/world.h"
+
+namespace torvel::autoplay {
+
+namespace {
+
+constexpr int kInfinity = 1 << 29;
+
+// A locked door the hero holds the key to.
+bool DoorOpens(uint8_t item) {
+  const PlayerRecord& p = Player();
+  switch (item) {
+    case 71:
+    case 75:
+      return p.keys > 0;
+    case 72:
+    case 76:
+      return p.specialKeys[0] != 0;
+    case 73:
+    case 77:
+      return p.specialKeys[1] != 0;
+    case 74:
+    case 78:
+      return p.specialKeys[2] != 0;
+    default:
+      return false;
+  }
+}
+
+// What a step special on the tile does to a hero walking over it.
+CellUse SpecialUse(const Special& s) {
+  switch (s.effect) {
+    case kFxNone:
+    case kFxLight:
+      return CellUse::kFree;
+    case kFxGoto:
+      // An exit to a map already done does nothing.
+      return CellUse::kGoalOnly;
+    default:
+      return CellUse::kGoalOnly;
+  }
+}
+
+}  // namespace
+
+bool SpecialConditionsHold(const Special& s) {
+  const PlayerRecord& p = Player();
+  if ((s.trigger & kTrigNoneOfKind) && AnyGuyOfKind(s.trigValue)) return false;
+  if ((s.trigger & kTrigCollected) && p.collected < s.trigValue) return false;
+  if ((s.trigger & kTrigAllPieces) && !PlayerHasAllPieces()) return false;
+  if ((s.trigger & kTrigMapsDone) && p.mapsDoneInWorld < s.trigValue) return false;
+  return true;
+}
+
+void NavGrid::Build(const Map& map, const World& world, bool roaming,
+                    const std::vector<TilePos>& allowed) {
+  w_ = map.width;
+  h_ = map.height;
+  use_.assign(static_cast<size_t>(w_) * h_, CellUse::kFree);
+  penalty_.assign(use_.size(), 0);
+  teleports_.clear();
+  teleportAt_.assign(use_.size(), -1);
+  const bool everythingStops = Player().worldNumber == 3 && roaming;
+  (void)everythingStops;
+  for (int y = 0; y < h_; ++y) {
+    for (int x = 0; x < w_; ++x) {
+      const Tile& t = MapTile(map, x, y);
+      uint16_t flags = TerrainFlags(world, t.floor);
+      CellUse u = CellUse::kFree;
+      if (t.wall) u = CellUse::kBlocked;
+      if (flags & (kTerrainImpassable | kTerrainWater | kTerrainLava)) u = CellUse::kBlocked;
+      if (t.item >= 50 && !DoorOpens(t.item)) u = CellUse::kBlocked;
+      if (u == CellUse::kFree && (flags & kTerrainStepChanges)) {
+        uint8_t next = world.terrain[t.floor].next;
+        uint16_t nextFlags = TerrainFlags(world, next);
+        // A floor that gives way, or one that toggles when walked over.
+        if (nextFlags & (kTerrainImpassable | kTerrainWater | kTerrainLava)) u = CellUse::kAvoid;
+        if (nextFlags & kTerrainStepChanges) u = CellUse::kAvoid;
+      }
+      use_[Index(x, y)] = u;
+    }
+  }
+  for (const Special& s : map.specials) {
+    if (!s.trigger || !(s.trigger & kTrigHeroStep)) continue;
+    if (!OnGrid(s.x, s.y)) continue;
+    int i = Index(s.x, s.y);
+    if (s.effect == kFxTeleport) {
+      Teleport t;
+      t.from = {s.x, s.y};
+      t.to = {s.targetX, s.targetY};
+      t.oneShot = !(s.trigger & kTrigRepeat);
+      teleportAt_[i] = static_cast<int>(teleports_.size());
+      teleports_.push_back(t);
+    }
+    if (use_[i] == CellUse::kBlocked) continue;
+    CellUse u = SpecialUse(s);
+    if (s.effect == kFxGoto && PlayerMapDone(Player().worldNumber, s.value) && s.value < 24)
+      u = CellUse::kFree;
+    if (u == CellUse::kGoalOnly || use_[i] == CellUse::kFree) use_[i] = u;
+  }
+  for (const TilePos& a : allowed) {
+    if (OnGrid(a.x, a.y) && use_[Index(a.x, a.y)] == CellUse::kGoalOnly)
+      use_[Index(a.x, a.y)] = CellUse::kFree;
+  }
+}
+
+void NavGrid::SetPenalty(int x, int y, int cost) {
+  if (OnGrid(x, y)) penalty_[Index(x, y)] = std::max(penalty_[Index(x, y)], cost);
+}
+
+void NavGrid::ClearPenalties() {
+  std::fill(penalty_.begin(), penalty_.end(), 0);
+}
+
+bool NavGrid::BoxFits(int px, int py, int margin, bool goals) const {
+  int left = (px + kHeroBoxLeft - margin) / 32, right = (px + kHeroBoxRight + margin) / 32;
+  int top = (py + kHeroBoxTop - margin) / 24, bottom = (py + kHeroBoxBottom + margin) / 24;
+  if (px + kHeroBoxLeft - margin < 0 || py + kHeroBoxTop - margin < 0) return false;
+  for (int y = top; y <= bottom; ++y) {
+    for (int x = left; x <= right; ++x) {
+      CellUse u = Use(x, y);
+      if (u == CellUse::kBlocked) return false;
+      if (u == CellUse::kGoalOnly && !goals) return false;
+    }
+  }
+  return true;
+}
+
+void NavGrid::Distances(TilePos from, bool useTeleports, std::vector<int>& dist,
+                        std::vector<int>& previous) const {
+  dist.assign(use_.size(), kInfinity);
+  previous.assign(use_.size(), -1);
+  if (!OnGrid(from.x, from.y)) return;
+  using Entry = std::pair<int, int>;
+  std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> open;
+  int start = Index(from.x, from.y);
+  dist[start] = 0;
+  open.push({0, start});
+  static constexpr int kDx[8] = {1, -1, 0, 0, 1, 1, -1, -1};
+  static constexpr int kDy[8] = {0, 0, 1, -1, 1, -1, 1, -1};
+  static constexpr int kCost[8] = {32, 32, 24, 24, 40, 40, 40, 40};
+  while (!open.empty()) {
+    auto [d, i] = open.top();
+    open.pop();
+    if (d != dist[i]) continue;
+    TilePos p = PosOf(i);
+    // A goal-only tile ends the way there: walking on would set it off.
+    if (i != start && use_[i] == CellUse::kGoalOnly) continue;
+    if (useTeleports && teleportAt_[i] >= 0 && i != start) {
+      const Teleport& t = teleports_[teleportAt_[i]];
+      if (OnGrid(t.to.x, t.to.y)) {
+        int j = Index(t.to.x, t.to.y);
+        if (d + 8 < dist[j]) {
+          dist[j] = d + 8;
+          previous[j] = i;
+          open.push({dist[j], j});
+        }
+      }
+      continue;  // stepping on it, the hero is carried away
+    }
+    for (int k = 0; k < 8; ++k) {
+      int nx = p.x + kDx[k], ny = p.y + kDy[k];
+      if (Use(nx, ny) == CellUse::kBlocked) continue;
+      if (k >= 4) {
+        // Diagonal steps cut no corners.
+        if (!Walkable(p.x + kDx[k], p.y) || !Walkable(p.x, p.y + kDy[k])) continue;
+        if (Use(nx, ny) == CellUse::kGoalOnly) continue;
+      }
+      int j = Index(nx, ny);
+      int cost = kCost[k] + penalty_[j] + (use_[j] == CellUse::kAvoid ? 2000 : 0);
+      if (d + cost < dist[j]) {
+        dist[j] = d + cost;
+        previous[j] = i;
+        open.push({dist[j], j});
+      }
+    }
+  }
+}
+
+std::vector<TilePos> NavGrid::Path(TilePos from, TilePos to, bool useTeleports) const {
+  std::vector<int> dist, previous;
+  Distances(from, useTeleports, dist, previous);
+  std::vector<TilePos> path;
+  if (!OnGrid(to.x, to.y) || dist[Index(to.x, to.y)] >= kInfinity) return path;
+  for (int i = Index(to.x, to.y); i >= 0; i = previous[i]) path.push_back(PosOf(i));
+  std::reverse(path.begin(), path.end());
+  return path;
+}
+
+}  // namespace torvel::autoplay
