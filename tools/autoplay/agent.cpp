@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kUnreachable = 1 << 29;
 constexpr uint8_t kFriendly = 11;
-constexpr int kGiveUpSteps = 150;
+constexpr int kGiveUpSteps = 300;
 
 TilePos HeroTile(const Guy& hero) {
   return {(hero.x >> 16) / 32, (hero.y >> 16) / 24};
@@ -417,6 +417,11 @@ Press MapAgent::Pursue(const Goal& g, Map& map, World& world, const Guy& hero) {
     case Goal::kStep:
     case Goal::kTake: {
       std::vector<TilePos> path = grid_.Path(here, g.tile, true);
+      if (goalSteps_ == 1) {
+        std::string way = "  way:";
+        for (const TilePos& t : path) way += " " + TileText(t);
+        Log(way);
+      }
       if (path.empty()) {
         distance = kUnreachable;
         break;
@@ -465,7 +470,8 @@ Press MapAgent::Pursue(const Goal& g, Map& map, World& world, const Guy& hero) {
       TilePos spot;
       if (fighter_.FiringSpot(hero, grid_, map, *foe, spot)) {
         std::vector<TilePos> path = grid_.Path(here, spot, false);
-        distance = static_cast<int>(path.size());
+        // Progress is the foe's life going down as much as the way.
+        distance = foe->life * 64 + static_cast<int>(path.size());
         if (here == spot) {
           // In place: face it and wait for it to come into line.
           out.held = mover_.SteerTo(hero, grid_, TileCentrePx(spot.x), TileCentrePy(spot.y), icy,
@@ -477,7 +483,7 @@ Press MapAgent::Pursue(const Goal& g, Map& map, World& world, const Guy& hero) {
         TilePos t{foe->x / 32, foe->y / 24};
         std::vector<TilePos> path = grid_.Path(here, t, false);
         if (path.size() > 3) path.resize(path.size() - 2);
-        distance = static_cast<int>(path.size()) + 10;
+        distance = foe->life * 64 + static_cast<int>(path.size()) + 10;
         out.held = mover_.Steer(hero, grid_, path, icy, p.topSpeed);
       }
       break;
@@ -616,18 +622,6 @@ Press MapAgent::Step(Map& map, World& world) {
     allowed.push_back(goal_.tile);
   grid_.Build(map, world, context_.roaming, allowed);
 
-  // Shoot whatever stands in line.
-  const PlayerRecord& p = Player();
-  if (!context_.roaming && p.shotPower > 0 && !hero->busy && p.fireCooldown == 0) {
-    std::vector<Foe> foes = ListFoes();
-    int target = -1;
-    int facing = fighter_.BestShot(*hero, map, foes, target);
-    if (facing >= 0) {
-      out.held = static_cast<uint8_t>(BitsForFacing(facing) | kActionFire);
-      return out;
-    }
-  }
-
   if (goal_.type == Goal::kNone || GoalDone(goal_, map, world, *hero)) {
     Goal next = ChooseGoal(map, world, *hero);
     if (next.type != goal_.type || next.tile != goal_.tile || next.slot != goal_.slot) {
@@ -658,6 +652,30 @@ Press MapAgent::Step(Map& map, World& world) {
   ++goalSteps_;
   Press move = Pursue(goal_, map, world, *hero);
   out.held = move.held;
+
+  // Fight what comes near, on the way.
+  if (!context_.roaming && goal_.type != Goal::kNone) {
+    std::vector<Foe> foes = ListFoes();
+    bool icy = OnMap(map, hero->tileX, hero->tileY) &&
+               (TerrainFlags(world, MapTile(map, hero->tileX, hero->tileY).floor) & kTerrainIcy);
+    std::vector<int> toGoal, previous;
+    TilePos target = goal_.tile;
+    bool haveTarget = goal_.type == Goal::kTake || goal_.type == Goal::kStep ||
+                      goal_.type == Goal::kReach || goal_.type == Goal::kPush ||
+                      goal_.type == Goal::kBump;
+    if (haveTarget) {
+      grid_.DistancesTo(target, true, toGoal);
+      // A goal in a wall: the field from its open sides.
+      if (!grid_.Walkable(target.x, target.y)) toGoal.clear();
+    }
+    bool fight = goal_.type == Goal::kKill || goal_.type == Goal::kShoot;
+    fighter_.SetQuarry(goal_.type == Goal::kKill ? goal_.kind : 0);
+    uint8_t held = 0;
+    if (goal_.type != Goal::kPush && goal_.type != Goal::kBump &&
+        fighter_.Tactics(*hero, grid_, map, foes, toGoal, out.held, true, icy, held)) {
+      out.held = held;
+    }
+  }
   lastHeld_ = out.held;
   return out;
 }

@@ -68,6 +68,12 @@ int main(int argc, char** argv) {
       value(options.logFile);
     } else if (a == "--shots") {
       value(options.shotsDir);
+    } else if (a == "--watch") {
+      value(v);
+      std::sscanf(v.c_str(), "%d:%d:%d", &options.watchWorld, &options.watchMap, &options.watchEvery);
+      if (options.watchEvery <= 0) options.watchEvery = 30;
+    } else if (a == "--trace") {
+      options.traceHero = 1;
     } else if (a == "--quiet") {
       options.verbose = 0;
     } else if (a == "--verbose") {

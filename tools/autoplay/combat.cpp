@@ -6,6 +6,8 @@
 #include "actors/bullets.h"
 #include "actors/guys.h"
 #include "actors/kinds.h"
+#include "autoplay/motion.h"
+#include "input/input.h"
 #include "common/trig.h"
 #include "player/player_record.h"
 #include "world/world.h"
@@ -219,6 +221,189 @@ std::vector<Fighter::Threat> Fighter::IncomingBullets(const Guy& hero) const {
     }
   }
   return threats;
+}
+
+namespace {
+
+// The gap between the hero's box and the foe's, in pixels, at the given
+// positions (negative when they overlap).
+double Gap(double hx, double hy, double fx, double fy, const Foe& f) {
+  double gx = std::abs(hx - fx) - (f.half + 11);
+  double gy = std::abs(hy - fy) - (f.halfY + 8);
+  return std::max(gx, gy);
+}
+
+}  // namespace
+
+namespace {
+
+struct Shot {
+  double x, y, vx, vy;
+  int r;
+  int timer;
+  int damage;
+};
+
+// The bullets flying that hurt the hero, with where they go.
+std::vector<Shot> HurtingShots() {
+  std::vector<Shot> shots;
+  for (int slot = 0; slot < kBulletPoolSize; ++slot) {
+    const Bullet* b = GetBullet(slot);
+    if (!b || b->kind == 0) continue;
+    int r = HeroHurtingRadius(b->kind);
+    if (r == 0) continue;
+    Shot s{b->x / 65536.0, b->y / 65536.0, b->dx / 65536.0, b->dy / 65536.0, r, b->timer, 5};
+    // Still blasts and rising blasts grow in place: give them their room.
+    shots.push_back(s);
+  }
+  return shots;
+}
+
+// A path of the hero: where it is after each of the next steps.
+struct Trajectory {
+  double x[24], y[24];
+  int n = 0;
+};
+
+Trajectory Simulate(const Guy& hero, const NavGrid& grid, uint8_t bits, int holdTicks, int ticks,
+                    bool icy, int32_t topSpeed) {
+  Trajectory tr;
+  int32_t x = hero.x, y = hero.y, dx = hero.dx, dy = hero.dy;
+  uint8_t facing = hero.facing;
+  for (int t = 0; t < ticks && t < 24; ++t) {
+    HeroVelocityStep(dx, dy, facing, t < holdTicks ? bits : 0, icy, topSpeed);
+    if (grid.BoxFits((x + dx) >> 16, y >> 16, 0, false)) x += dx;
+    if (grid.BoxFits(x >> 16, (y + dy) >> 16, 0, false)) y += dy;
+    tr.x[t] = x / 65536.0;
+    tr.y[t] = y / 65536.0;
+    tr.n = t + 1;
+  }
+  return tr;
+}
+
+// How badly the flying bullets would hurt a hero going this way, the
+// nearest in time counting most.
+double ShotDanger(const Trajectory& tr, const std::vector<Shot>& shots) {
+  double danger = 0;
+  for (const Shot& s : shots) {
+    for (int t = 0; t < tr.n && t < s.timer; ++t) {
+      double bx = s.x + s.vx * (t + 1), by = s.y + s.vy * (t + 1);
+      if (std::abs(tr.x[t] - bx) <= s.r + 13 && std::abs(tr.y[t] - by) <= s.r + 10) {
+        danger += 400.0 * (tr.n + 6 - t) / (tr.n + 6);
+        break;
+      }
+    }
+  }
+  return danger;
+}
+
+}  // namespace
+
+bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
+                      const std::vector<Foe>& foes, const std::vector<int>& toGoal,
+                      uint8_t goalBits, bool fight, bool icy, uint8_t& held) {
+  const PlayerRecord& p = Player();
+  const int hx = hero.x >> 16, hy = hero.y >> 16;
+  // The foes that can come at the hero: fliers, and walkers of its area.
+  std::vector<const Foe*> near;
+  int heroArea = grid.Area(hx / 32, hy / 24);
+  for (const Foe& f : foes) {
+    if (std::abs(f.x - hx) + std::abs(f.y - hy) > kEngageRange) continue;
+    bool comes = f.flies || (grid.Area(f.x / 32, f.y / 24) == heroArea && heroArea >= 0) ||
+                 (f.kind == fightKind_ && fightKind_ != 0);
+    if (comes && !f.swims) near.push_back(&f);
+  }
+  std::vector<Shot> shots = HurtingShots();
+  if (near.empty() && shots.empty()) return false;
+  held = 0;
+  if (hero.busy) return true;
+
+  auto foeDanger = [&](const Trajectory& tr) {
+    double danger = 0;
+    for (const Foe* f : near) {
+      double speed = std::min(8.0, std::hypot(f->dx / 65536.0, f->dy / 65536.0));
+      for (int t = 0; t < tr.n; ++t) {
+        double fx = f->x, fy = f->y;
+        double ddx = tr.x[t] - fx, ddy = tr.y[t] - fy;
+        double len = std::hypot(ddx, ddy);
+        if (len > 1) {
+          fx += ddx / len * speed * (t + 1);
+          fy += ddy / len * speed * (t + 1);
+        }
+        double gap = Gap(tr.x[t], tr.y[t], fx, fy, *f);
+        const double reach = 36;
+        if (gap < reach) danger += (reach - gap) * (reach - gap) * (1.0 + 0.1 * (tr.n - t));
+      }
+    }
+    return danger;
+  };
+
+  // Fire when a shot would tell and nothing strikes during the swing.
+  const int swing = 6 - (4 - p.shotDelay / 4);
+  if (p.shotPower > 0 && p.fireCooldown == 0) {
+    int target = -1;
+    int facing = BestShot(hero, map, foes, target);
+    if (facing >= 0) {
+      Trajectory still = Simulate(hero, grid, 0, 0, swing + 4, icy, p.topSpeed);
+      if (ShotDanger(still, shots) < 1 && foeDanger(still) < 200) {
+        held = static_cast<uint8_t>(BitsForFacing(facing) | kActionFire);
+        return true;
+      }
+    }
+  }
+
+  // Otherwise move: try each way for a while and keep the best.
+  static constexpr uint8_t kChoices[9] = {0,
+                                          kActionRight,
+                                          kActionRight | kActionDown,
+                                          kActionDown,
+                                          kActionDown | kActionLeft,
+                                          kActionLeft,
+                                          kActionLeft | kActionUp,
+                                          kActionUp,
+                                          kActionUp | kActionRight};
+  const int horizon = 14;
+  double best = 1e18;
+  uint8_t bestBits = goalBits;
+  for (uint8_t bits : kChoices) {
+    for (int hold : {3, horizon}) {
+      if (bits == 0 && hold == 3) continue;
+      Trajectory tr = Simulate(hero, grid, bits, hold, horizon, icy, p.topSpeed);
+      double score = ShotDanger(tr, shots) + foeDanger(tr);
+      double px = tr.x[tr.n - 1], py = tr.y[tr.n - 1];
+      int tx = static_cast<int>(px) / 32, ty = static_cast<int>(py) / 24, open = 0;
+      for (int j = -1; j <= 1; ++j)
+        for (int i = -1; i <= 1; ++i) open += grid.Walkable(tx + i, ty + j);
+      score += (9 - open) * 6;
+      if (fight && p.shotPower > 0 && p.fireCooldown <= horizon + 2) {
+        bool lined = false;
+        for (const Foe* f : near) {
+          int adx = std::abs(f->x - static_cast<int>(px)),
+              ady = std::abs(f->y - static_cast<int>(py));
+          if (adx + ady > 340) continue;
+          bool inLine =
+              adx <= f->half + 8 || ady <= f->halfY + 8 || std::abs(adx - ady) <= f->half + 4;
+          if (inLine && ShotClear(map, static_cast<int>(px), static_cast<int>(py), f->x, f->y))
+            lined = true;
+        }
+        if (lined) score -= 60;
+      }
+      if (!toGoal.empty() && grid.OnGrid(tx, ty)) {
+        int left = toGoal[grid.Index(tx, ty)];
+        if (left < (1 << 29))
+          score += (fight ? 0.3 : 1.0) * left;
+        else
+          score += 2000;
+      }
+      if (bits == goalBits && hold == horizon) score -= 4;
+      if (score < best - 1e-9) {
+        best = score;
+        bestBits = bits;
+      }
+    }
+  }
+  held = bestBits;
+  return true;
 }
 
 }  // namespace torvel::autoplay

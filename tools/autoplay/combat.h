@@ -56,6 +56,23 @@ class Fighter {
     int ticks = 0;     // when
   };
   std::vector<Threat> IncomingBullets(const Guy& hero) const;
+
+  // The fight, when foes are near: a shot when one is in line and firing is
+  // safe, else the direction keys whose next few steps keep the hero out of
+  // reach of the foes and the bullets, line up the next shot when `fight`
+  // is set, and keep it on its way: `toGoal` gives the length of the way
+  // left from each tile (empty: no goal), `goalBits` the keys the walk
+  // alone would press. False when no foe is near enough to matter.
+  bool Tactics(const Guy& hero, const NavGrid& grid, const Map& map, const std::vector<Foe>& foes,
+               const std::vector<int>& toGoal, uint8_t goalBits, bool fight, bool icy,
+               uint8_t& held);
+  // Foes within this many pixels (Manhattan) are fought.
+  static constexpr int kEngageRange = 330;
+  // The kind the hero has set out to kill: fought wherever it is.
+  void SetQuarry(int kind) { fightKind_ = kind; }
+
+ private:
+  int fightKind_ = 0;
 };
 
 }  // namespace autoplay

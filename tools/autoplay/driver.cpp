@@ -253,6 +253,15 @@ void Driver::Decide(HeadlessPlatform& platform) {
   }
   keys_.Hold(platform, press.held);
   if (press.typed) keys_.Type(platform, press.typed);
+  bool watched = Player().worldNumber == options_.watchWorld && PlayingMapNumber() == options_.watchMap;
+  if (watched && totalSteps_ % options_.watchEvery == 0) Picture("watch-" + std::to_string(totalSteps_));
+  if (watched && options_.traceHero && log_) {
+    const Guy* hero = HeroGuy();
+    if (hero)
+      std::fprintf(log_, "step %llu hero %d,%d v %.2f,%.2f life %d keys %02x mode %d\n",
+                   static_cast<unsigned long long>(totalSteps_), hero->x >> 16, hero->y >> 16,
+                   hero->dx / 65536.0, hero->dy / 65536.0, Player().life, press.held, view.mode);
+  }
   std::string log = agent_.TakeLog();
   if (!log.empty() && options_.verbose > 1) {
     std::printf("%s", log.c_str());
@@ -291,7 +300,7 @@ Press Driver::PlayStep() {
       Picture("stuck-w" + std::to_string(Player().worldNumber) + "-m" +
               std::to_string(PlayingMapNumber()));
     }
-    if (stuckSteps_ > 300) quitting_ = true;
+    if (stuckSteps_ > 3000) quitting_ = true;
   } else {
     stuckSteps_ = 0;
   }

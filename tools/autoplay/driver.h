@@ -35,6 +35,10 @@ struct Options {
   int verbose = 1;
   std::string logFile;
   std::string shotsDir;   // a picture of every map start and every stuck moment
+  int watchWorld = -1;    // pictures every watchEvery steps while this map is played
+  int watchMap = -1;
+  int watchEvery = 30;
+  int traceHero = 0;      // log the hero's position and keys every step
 };
 
 class Driver {

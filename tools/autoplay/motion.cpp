@@ -141,9 +141,17 @@ uint8_t Mover::Steer(const Guy& hero, const NavGrid& grid, const std::vector<Til
                      bool icy, int32_t topSpeed) {
   int px = hero.x >> 16, py = hero.y >> 16;
   if (path.empty()) return 0;
+  grid.MarkWay(path);
   // The farthest tile of the way the hero can head for in a straight line.
   int target = -1;
   int last = static_cast<int>(path.size()) - 1;
+  // A teleport carries the hero on from its tile: head for the tile first.
+  for (int j = 1; j <= last; ++j) {
+    if (std::abs(path[j].x - path[j - 1].x) > 1 || std::abs(path[j].y - path[j - 1].y) > 1) {
+      last = j - 1;
+      break;
+    }
+  }
   int limit = std::min(last, 10);
   for (int j = limit; j >= 0; --j) {
     bool end = j == last;

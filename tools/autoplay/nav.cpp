@@ -65,6 +65,7 @@ void NavGrid::Build(const Map& map, const World& world, bool roaming,
   h_ = map.height;
   use_.assign(static_cast<size_t>(w_) * h_, CellUse::kFree);
   penalty_.assign(use_.size(), 0);
+  way_.assign(use_.size(), 0);
   teleports_.clear();
   teleportAt_.assign(use_.size(), -1);
   const bool everythingStops = Player().worldNumber == 3 && roaming;
@@ -109,6 +110,37 @@ void NavGrid::Build(const Map& map, const World& world, bool roaming,
     if (OnGrid(a.x, a.y) && use_[Index(a.x, a.y)] == CellUse::kGoalOnly)
       use_[Index(a.x, a.y)] = CellUse::kFree;
   }
+  // The walkable areas.
+  area_.assign(use_.size(), -1);
+  int next = 0;
+  std::vector<int> stack;
+  for (int i = 0; i < static_cast<int>(use_.size()); ++i) {
+    if (use_[i] == CellUse::kBlocked || area_[i] >= 0) continue;
+    area_[i] = next;
+    stack.push_back(i);
+    while (!stack.empty()) {
+      int j = stack.back();
+      stack.pop_back();
+      TilePos p = PosOf(j);
+      const int dx[4] = {1, -1, 0, 0}, dy[4] = {0, 0, 1, -1};
+      for (int k = 0; k < 4; ++k) {
+        int nx = p.x + dx[k], ny = p.y + dy[k];
+        if (!OnGrid(nx, ny)) continue;
+        int n = Index(nx, ny);
+        if (use_[n] == CellUse::kBlocked || area_[n] >= 0) continue;
+        area_[n] = next;
+        stack.push_back(n);
+      }
+    }
+    ++next;
+  }
+}
+
+void NavGrid::MarkWay(const std::vector<TilePos>& way) const {
+  std::fill(way_.begin(), way_.end(), 0);
+  for (const TilePos& t : way) {
+    if (OnGrid(t.x, t.y)) way_[Index(t.x, t.y)] = 1;
+  }
 }
 
 void NavGrid::SetPenalty(int x, int y, int cost) {
@@ -125,11 +157,15 @@ bool NavGrid::BoxFits(int px, int py, int margin, bool goals) const {
   if (px + kHeroBoxLeft - margin < 0 || py + kHeroBoxTop - margin < 0) return false;
   for (int y = top; y <= bottom; ++y) {
     for (int x = left; x <= right; ++x) {
-      CellUse u = Use(x, y);
-      if (u == CellUse::kBlocked) return false;
-      if (u == CellUse::kGoalOnly && !goals) return false;
+      if (Use(x, y) == CellUse::kBlocked) return false;
     }
   }
+  // Floors that give way and plates that act do so under the hero's middle
+  // only: its box may brush them.
+  int cx = px / 32, cy = py / 24;
+  CellUse u = Use(cx, cy);
+  if (u == CellUse::kGoalOnly && !goals && !way_[Index(cx, cy)]) return false;
+  if (u == CellUse::kAvoid && !way_[Index(cx, cy)]) return false;
   return true;
 }
 
@@ -151,8 +187,6 @@ void NavGrid::Distances(TilePos from, bool useTeleports, std::vector<int>& dist,
     open.pop();
     if (d != dist[i]) continue;
     TilePos p = PosOf(i);
-    // A goal-only tile ends the way there: walking on would set it off.
-    if (i != start && use_[i] == CellUse::kGoalOnly) continue;
     if (useTeleports && teleportAt_[i] >= 0 && i != start) {
       const Teleport& t = teleports_[teleportAt_[i]];
       if (OnGrid(t.to.x, t.to.y)) {
@@ -165,6 +199,8 @@ void NavGrid::Distances(TilePos from, bool useTeleports, std::vector<int>& dist,
       }
       continue;  // stepping on it, the hero is carried away
     }
+    // A goal-only tile ends the way there: walking on would set it off.
+    if (i != start && use_[i] == CellUse::kGoalOnly) continue;
     for (int k = 0; k < 8; ++k) {
       int nx = p.x + kDx[k], ny = p.y + kDy[k];
       if (Use(nx, ny) == CellUse::kBlocked) continue;
@@ -179,6 +215,63 @@ void NavGrid::Distances(TilePos from, bool useTeleports, std::vector<int>& dist,
         dist[j] = d + cost;
         previous[j] = i;
         open.push({dist[j], j});
+      }
+    }
+  }
+}
+
+void NavGrid::DistancesTo(TilePos to, bool useTeleports, std::vector<int>& dist) const {
+  dist.assign(use_.size(), kInfinity);
+  if (!OnGrid(to.x, to.y)) return;
+  using Entry = std::pair<int, int>;
+  std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> open;
+  int goal = Index(to.x, to.y);
+  dist[goal] = 0;
+  open.push({0, goal});
+  // Teleports by their target tile.
+  std::vector<std::vector<int>> arrivals;
+  if (useTeleports) {
+    arrivals.resize(use_.size());
+    for (const Teleport& t : teleports_) {
+      if (OnGrid(t.to.x, t.to.y) && OnGrid(t.from.x, t.from.y))
+        arrivals[Index(t.to.x, t.to.y)].push_back(Index(t.from.x, t.from.y));
+    }
+  }
+  static constexpr int kDx[8] = {1, -1, 0, 0, 1, 1, -1, -1};
+  static constexpr int kDy[8] = {0, 0, 1, -1, 1, -1, 1, -1};
+  static constexpr int kCost[8] = {32, 32, 24, 24, 40, 40, 40, 40};
+  while (!open.empty()) {
+    auto [d, i] = open.top();
+    open.pop();
+    if (d != dist[i]) continue;
+    TilePos p = PosOf(i);
+    if (useTeleports) {
+      for (int j : arrivals[i]) {
+        if (d + 8 < dist[j]) {
+          dist[j] = d + 8;
+          open.push({dist[j], j});
+        }
+      }
+    }
+    // Stepping onto i from a neighbour j (not a teleport tile when they are
+    // used: from there the hero is carried away; not a goal-only tile).
+    int cost_i = penalty_[i] + (use_[i] == CellUse::kAvoid ? 2000 : 0);
+    for (int k = 0; k < 8; ++k) {
+      int nx = p.x + kDx[k], ny = p.y + kDy[k];
+      if (!OnGrid(nx, ny) || Use(nx, ny) == CellUse::kBlocked) continue;
+      int j = Index(nx, ny);
+      if (use_[j] == CellUse::kGoalOnly) continue;
+      if (useTeleports && teleportAt_[j] >= 0) continue;
+      if (i != goal && use_[i] == CellUse::kGoalOnly && !(useTeleports && teleportAt_[i] >= 0))
+        continue;
+      if (k >= 4) {
+        if (!Walkable(p.x, ny) || !Walkable(nx, p.y)) continue;
+        if (use_[i] == CellUse::kGoalOnly) continue;
+      }
+      int nd = d + kCost[k] + cost_i;
+      if (nd < dist[j]) {
+        dist[j] = nd;
+        open.push({nd, j});
       }
     }
   }

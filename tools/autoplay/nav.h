@@ -54,9 +54,16 @@ class NavGrid {
     return u == CellUse::kFree || u == CellUse::kAvoid;
   }
   // Whether the hero's box at pixel (px, py), grown by margin, covers only
-  // tiles it may stand on (goal-only tiles count when `goals` is set).
+  // tiles it may stand on (goal-only tiles count when `goals` is set). Tiles
+  // to avoid count only where the way means to cross them (MarkWay).
   bool BoxFits(int px, int py, int margin, bool goals) const;
+  // The tiles of the way being walked: the only ones to avoid that the
+  // hero may touch.
+  void MarkWay(const std::vector<TilePos>& way) const;
   const std::vector<Teleport>& teleports() const { return teleports_; }
+  // Which walkable area a tile belongs to (walking alone, no teleports);
+  // -1 for a tile no one walks on. Walkers on the map move within theirs.
+  int Area(int x, int y) const { return OnGrid(x, y) ? area_[Index(x, y)] : -1; }
   // Extra cost for tiles (danger near monsters), added per entered tile.
   void SetPenalty(int x, int y, int cost);
   void ClearPenalties();
@@ -66,6 +73,9 @@ class NavGrid {
   // carry the hero from their tile to their target.
   void Distances(TilePos from, bool useTeleports, std::vector<int>& dist,
                  std::vector<int>& previous) const;
+  // The length of the shortest way from every tile to `to` (teleports
+  // carrying the hero on as they do), for judging where a step leads.
+  void DistancesTo(TilePos to, bool useTeleports, std::vector<int>& dist) const;
   // The tiles from `from` to `to` (both included), empty when unreachable;
   // `to` may be a goal-only tile.
   std::vector<TilePos> Path(TilePos from, TilePos to, bool useTeleports) const;
@@ -76,6 +86,8 @@ class NavGrid {
   int w_ = 0, h_ = 0;
   std::vector<CellUse> use_;
   std::vector<int> penalty_;
+  mutable std::vector<uint8_t> way_;
+  std::vector<int> area_;
   std::vector<Teleport> teleports_;
   std::vector<int> teleportAt_;  // index into teleports_ by tile, -1 none
 };

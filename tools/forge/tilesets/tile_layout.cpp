@@ -40,7 +40,10 @@ TerrainTable LayoutTerrain() {
   set(kPatternDark, kTerrainStepChanges, kPatternLit);
   set(kPatternLit, kTerrainStepChanges, kPatternDark);
   set(kCracked, kTerrainStepChanges, kPit);
-  set(kPit, kTerrainImpassable);
+  // A pit swallows whoever stands on it when it opens: it is deep water to
+  // the rules (the hero falls and the map starts again), so that it never
+  // holds the hero in place for good; walkers keep out of it as before.
+  set(kPit, kTerrainImpassable | kTerrainWater);
   set(kBlockTop, kTerrainPushable, kBlockTrack);
   set(kBlockTop2, kTerrainPushable, kBlockTrack);
   set(kBlockTrack, kTerrainCanBePushedOn);
