@@ -652,6 +652,7 @@ Press MapAgent::Step(Map& map, World& world) {
   ++goalSteps_;
   Press move = Pursue(goal_, map, world, *hero);
   out.held = move.held;
+  out.typed = 0;
 
   // Fight what comes near, on the way.
   if (!context_.roaming && goal_.type != Goal::kNone) {
@@ -667,6 +668,19 @@ Press MapAgent::Step(Map& map, World& world) {
       grid_.DistancesTo(target, true, toGoal);
       // A goal in a wall: the field from its open sides.
       if (!grid_.Walkable(target.x, target.y)) toGoal.clear();
+    }
+    // A spell that helps now: pick its slot (its digit), then cast it.
+    int slot = -1, facing = 0;
+    if (fighter_.SpellToCast(*hero, grid_, map, foes, slot, facing)) {
+      const PlayerRecord& pr = Player();
+      if (pr.selectedSpell != slot) {
+        out.typed = static_cast<uint8_t>(slot == 9 ? '0' : '1' + slot);
+        lastHeld_ = out.held;
+        return out;
+      }
+      out.held = static_cast<uint8_t>(BitsForFacing(facing) | kActionSpell);
+      lastHeld_ = out.held;
+      return out;
     }
     bool fight = goal_.type == Goal::kKill || goal_.type == Goal::kShoot;
     fighter_.SetQuarry(goal_.type == Goal::kKill ? goal_.kind : 0);

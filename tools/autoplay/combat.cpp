@@ -9,6 +9,7 @@
 #include "autoplay/motion.h"
 #include "input/input.h"
 #include "common/trig.h"
+#include "player/player.h"
 #include "player/player_record.h"
 #include "world/world.h"
 
@@ -52,6 +53,50 @@ int HeroHurtingRadius(uint8_t kind) {
   }
 }
 
+// How near (Manhattan, between middles) each kind may come before it can
+// strike: its attack's trigger distance and the reach of the blow.
+int KeepOut(int kind) {
+  switch (kind) {
+    case 2: return 72;
+    case 3: return 80;
+    case 4: return 46;
+    case 6: return 140;
+    case 7: return 0;
+    case 8: return 150;
+    case 9: return 95;
+    case 10: case 19: case 23: case 26: case 29: case 41: case 55: return 0;
+    case 14: return 70;
+    case 15: return 90;
+    case 16: return 0;
+    case 18: return 140;
+    case 21: return 44;
+    case 22: return 60;
+    case 24: return 100;
+    case 25: return 130;
+    case 30: return 95;
+    case 31: return 80;
+    case 32: return 260;
+    case 33: return 90;
+    case 34: return 70;
+    case 35: return 130;
+    case 36: case 37: return 120;
+    case 39: return 95;
+    case 40: return 85;
+    case 43: return 110;
+    case 44: return 100;
+    case 45: return 160;
+    case 46: return 70;
+    case 47: case 48: return 0;
+    case 49: return 120;
+    case 51: case 52: return 64;
+    case 53: return 75;
+    case 57: return 70;
+    case 58: return 170;
+    case 59: return 125;
+    default: return 40;
+  }
+}
+
 bool BulletPointClear(const Map& map, int x, int y) {
   if (x < 0 || y < 0) return false;
   int tx = x / 32, ty = y / 24;
@@ -85,6 +130,7 @@ std::vector<Foe> ListFoes() {
     f.flies = flags & KindFlag::Flies;
     f.swims = flags & KindFlag::Swims;
     f.invulnerable = flags & KindFlag::Invulnerable;
+    f.keepOut = KeepOut(g->kind);
     foes.push_back(f);
   }
   return foes;
@@ -330,9 +376,12 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
           fx += ddx / len * speed * (t + 1);
           fy += ddy / len * speed * (t + 1);
         }
+        // Inside its reach, or touching it.
         double gap = Gap(tr.x[t], tr.y[t], fx, fy, *f);
-        const double reach = 36;
-        if (gap < reach) danger += (reach - gap) * (reach - gap) * (1.0 + 0.1 * (tr.n - t));
+        double d = std::abs(tr.x[t] - fx) + std::abs(tr.y[t] - fy);
+        double weight = 1.0 + 0.1 * (tr.n - t);
+        if (gap < 20) danger += (20 - gap) * (20 - gap) * weight;
+        if (d < f->keepOut) danger += (f->keepOut - d) * (f->keepOut - d) * 0.5 * weight;
       }
     }
     return danger;
@@ -345,7 +394,15 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
     int facing = BestShot(hero, map, foes, target);
     if (facing >= 0) {
       Trajectory still = Simulate(hero, grid, 0, 0, swing + 4, icy, p.topSpeed);
-      if (ShotDanger(still, shots) < 1 && foeDanger(still) < 200) {
+      // Nobody comes within striking distance while the hero swings.
+      bool safe = true;
+      for (const Foe* f : near) {
+        double speed = std::min(8.0, std::hypot(f->dx / 65536.0, f->dy / 65536.0));
+        double d = std::abs(f->x - hx) + std::abs(f->y - hy) - speed * (swing + 3);
+        double strike = std::max(0, f->keepOut - 25);
+        if (d < strike || Gap(hx, hy, f->x, f->y, *f) - speed * (swing + 3) < 4) safe = false;
+      }
+      if (ShotDanger(still, shots) < 1 && safe) {
         held = static_cast<uint8_t>(BitsForFacing(facing) | kActionFire);
         return true;
       }
@@ -404,6 +461,66 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
   }
   held = bestBits;
   return true;
+}
+
+bool Fighter::SpellToCast(const Guy& hero, const NavGrid& grid, const Map& map,
+                          const std::vector<Foe>& foes, int& slot, int& facing) const {
+  (void)grid;
+  const PlayerRecord& p = Player();
+  if (hero.busy || p.spellCooldown != 0 || p.currentMap == 1) return false;
+  auto owns = [&](int s) { return p.spells[s] != 0 && p.mana >= SpellCost(s, p.spells[s]); };
+  const int hx = hero.x >> 16, hy = hero.y >> 16;
+  facing = hero.facing;
+  int nearCount = 0;
+  const Foe* nearest = nullptr;
+  int nearestD = 1 << 30;
+  bool boss = false;
+  for (const Foe& f : foes) {
+    int d = std::abs(f.x - hx) + std::abs(f.y - hy);
+    if (d < 160) ++nearCount;
+    if (d < nearestD) {
+      nearestD = d;
+      nearest = &f;
+    }
+    if (d < 320 && KindLife(f.kind) >= 150 && !f.invulnerable) boss = true;
+  }
+  // Healing when low.
+  if (owns(8) && p.life * 3 < p.lifeMax) {
+    slot = 8;
+    return true;
+  }
+  if (!nearest) return false;
+  // Protection before a big fight, and haste to get away from a chase.
+  if (owns(6) && p.protectionTimer == 0 && boss) {
+    slot = 6;
+    return true;
+  }
+  if (owns(7) && p.hasteTimer == 0 && (boss || nearestD < nearest->keepOut + 30) &&
+      p.mana * 2 >= p.manaMax) {
+    slot = 7;
+    return true;
+  }
+  // Flames at a foe close in front.
+  if (owns(1) && p.spells[1] == 1 && nearestD < 110) {
+    int f = FiringFacing(hero, *nearest, map, 4);
+    if (f < 0) {
+      // Near enough for the flames to spread over it anyway.
+      double angle = std::atan2(nearest->y - hy, nearest->x - hx);
+      f = static_cast<int>(std::lround(angle / (3.14159265358979 / 4))) & 7;
+      if (!ShotClear(map, hx, hy, nearest->x, nearest->y)) f = -1;
+    }
+    if (f >= 0) {
+      slot = 1;
+      facing = f;
+      return true;
+    }
+  }
+  // Bombs into a crowd.
+  if (owns(4) && nearCount >= 3) {
+    slot = 4;
+    return true;
+  }
+  return false;
 }
 
 }  // namespace torvel::autoplay

@@ -31,6 +31,7 @@ struct Foe {
   bool swims = false;
   bool hurtsByTouch = true;
   bool invulnerable = false;
+  int keepOut = 40;  // how near its middle may come before it strikes
 };
 
 // The living enemies on the map (the friendly and the hero's allies left out).
@@ -66,6 +67,11 @@ class Fighter {
   bool Tactics(const Guy& hero, const NavGrid& grid, const Map& map, const std::vector<Foe>& foes,
                const std::vector<int>& toGoal, uint8_t goalBits, bool fight, bool icy,
                uint8_t& held);
+  // A spell worth casting now: the slot and the facing to cast it in, or
+  // false. The caller selects the slot (typing its digit) and holds the
+  // spell key.
+  bool SpellToCast(const Guy& hero, const NavGrid& grid, const Map& map,
+                   const std::vector<Foe>& foes, int& slot, int& facing) const;
   // Foes within this many pixels (Manhattan) are fought.
   static constexpr int kEngageRange = 330;
   // The kind the hero has set out to kill: fought wherever it is.

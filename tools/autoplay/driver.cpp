@@ -145,6 +145,7 @@ void Driver::OnWorldFinished(void* self, uint8_t world) {
     // At the next world's roaming map: save there, and leave for the title.
     d->saveAndQuit_ = true;
     d->saveSlot_ = world;
+    d->pausePhase_ = 0;
   }
 }
 
@@ -206,6 +207,10 @@ void Driver::NewVisit() {
   auto route = routes_[w].maps.find(m);
   context.route = route != routes_[w].maps.end() ? &route->second : nullptr;
   agent_.Start(context);
+  if (m == 1 || m != lastMap_) deathsInRow_ = 0;
+  lastMap_ = m;
+  alive_.clear();
+  lastLife_ = 0;
   Say("map start: world " + std::to_string(w) + " map " + std::to_string(m) + " (" + name +
       ") level " + std::to_string(p.level) + " life " + std::to_string(p.lifeMax) + " money " +
       std::to_string(p.money) + (arena ? " [challenge]" : ""));
@@ -225,6 +230,28 @@ void Driver::Decide(HeadlessPlatform& platform) {
     const Guy* hero = HeroGuy();
     if (hero && hero->kind == 1 && view.mode == kModePlaying && view.startupCountdown == 0)
       s->lowestLife = std::min(s->lowestLife, static_cast<int>(Player().life));
+    int life = hero && hero->kind == 1 ? hero->life : 0;
+    if (lastLife_ > 0 && life <= 0 && hero && hero->kind == 1) {
+      ++s->deaths;
+      ++deathsInRow_;
+      Say("  the hero died (" + std::to_string(deathsInRow_) + " in a row here)");
+    }
+    lastLife_ = life;
+    // Kills: foes that were alive and now lie dying.
+    std::vector<std::pair<int, int>> alive;
+    for (int slot = 0; slot < GuyPoolSize(); ++slot) {
+      const Guy* g = GetGuy(slot);
+      if (!g || g->kind == 0 || g->kind == 11) continue;
+      if (KindFlags(g->kind) & KindFlag::HeroSide) continue;
+      if (g->life > 0) {
+        alive.push_back({slot, g->kind});
+      } else {
+        for (const auto& a : alive_) {
+          if (a.first == slot && a.second == g->kind) ++s->kills;
+        }
+      }
+    }
+    alive_ = std::move(alive);
   }
   if (totalSteps_ > options_.maxSteps && !quitting_) {
     Say("too many steps: giving up");
@@ -279,7 +306,22 @@ Press Driver::PlayStep() {
   if (view.pendingEvent) return press;
   bool roaming = PlayingMapNumber() == 1;
   if (quitting_ || (saveAndQuit_ && roaming)) {
-    // To the pause menu: save (on the roaming map) and quit.
+    // To the pause menu: save (on the roaming map), then again to quit.
+    press.typed = kEscape;
+    return press;
+  }
+  if (!roaming && deathsInRow_ >= 3 && !leaveMap_ && view.startupCountdown == 0) {
+    // Beaten three times running: leave, grow stronger elsewhere, come back.
+    int m = PlayingMapNumber();
+    if (m > 0 && m < 24) {
+      postponed_[m] = Player().mapsDoneInWorld + 1;
+      postponeLevel_[m] = Player().level;
+    }
+    Say("  leaving map " + std::to_string(m) + " for now");
+    leaveMap_ = true;
+    deathsInRow_ = 0;
+  }
+  if (leaveMap_ && !roaming) {
     pausePhase_ = 0;
     press.typed = kEscape;
     return press;
@@ -318,7 +360,7 @@ Press Driver::PauseStep() {
   } else if (saveAndQuit_ && menu.mapKind == 0) {
     want = pausePhase_ == 0 ? kEntrySaveOrLeave : kEntryQuit;
     slot = saveSlot_;
-  } else if (leaveArena_) {
+  } else if (leaveArena_ || (leaveMap_ && menu.mapKind != 0)) {
     want = kEntrySaveOrLeave;
   }
   ++tap_;
@@ -343,7 +385,10 @@ Press Driver::PauseStep() {
   }
   if (on) {
     press.held = kActionFire;
-    if (want == kEntrySaveOrLeave && leaveArena_) leaveArena_ = false;
+    if (want == kEntrySaveOrLeave && menu.mapKind != 0) {
+      leaveArena_ = false;
+      leaveMap_ = false;
+    }
     if (want == kEntryQuit) {
       saveAndQuit_ = false;
       quitting_ = false;
@@ -352,19 +397,30 @@ Press Driver::PauseStep() {
   return press;
 }
 
+int Driver::ShopWish() const {
+  // The best the money buys: the staff counts most, then the heart and the
+  // armour, then the boots; the dearer, the better.
+  const PlayerRecord& p = Player();
+  int best = -1;
+  double bestValue = 0;
+  for (int cell = 0; cell <= 13; ++cell) {
+    if (!ShopCellBuyable(cell) || ShopPrice(cell) > p.money) continue;
+    double weight = cell >= 4 && cell <= 7 ? 3 : cell <= 3 ? 2 : cell <= 11 ? 1.2 : cell == 12 ? 2.5 : 1;
+    double value = weight * ShopPrice(cell);
+    if (value > bestValue) {
+      bestValue = value;
+      best = cell;
+    }
+  }
+  return best;
+}
+
 Press Driver::ShopStep() {
   Press press;
   const PlayerRecord& p = Player();
-  // The best the money buys, armour first, then the staff, then the boots,
-  // then the heart; then leave.
-  static constexpr int kOrder[] = {3, 2, 1, 0, 7, 6, 5, 4, 11, 10, 9, 8, 12, 13, 14};
-  int want = kShopExitCell;
-  for (int cell : kOrder) {
-    if (ShopCellBuyable(cell) && ShopPrice(cell) <= p.money) {
-      want = cell;
-      break;
-    }
-  }
+  moneyAtLastShop_ = p.money;
+  int want = ShopWish();
+  if (want < 0) want = kShopExitCell;
   ++tap_;
   bool on = (tap_ & 1) != 0;
   int cursor = ShopCursor();
@@ -388,38 +444,66 @@ Press Driver::ShopStep() {
 void Driver::HubPlan(Map& map, World& world) {
   (void)world;
   const PlayerRecord& p = Player();
-  // The exits to the maps not done yet, the final one last.
-  const Special* best = nullptr;
   const Guy* hero = HeroGuy();
   if (!hero) return;
+  int w = p.worldNumber & 3;
   int hx = hero->x >> 16, hy = hero->y >> 16;
-  int bestD = 1 << 30;
   int finalMap = WorldFinalMap(p.worldNumber);
-  bool othersLeft = false;
+  // The exits open now to maps not done yet.
+  struct Exit {
+    const Special* s;
+    int order;  // place in the designer's route, or 100
+    bool waiting;
+    int distance;
+  };
+  std::vector<Exit> exits;
+  const MapRoute* route = nullptr;
+  auto r = routes_[w].maps.find(1);
+  if (r != routes_[w].maps.end()) route = &r->second;
   for (const Special& s : map.specials) {
     if (!s.trigger || s.effect != kFxGoto || !(s.trigger & kTrigHeroStep)) continue;
-    if (s.value == 50 || s.value >= 24) continue;
+    if (s.value == 50 || s.value >= 24 || s.value <= 1) continue;
     if (PlayerMapDone(p.worldNumber, s.value)) continue;
     if (!SpecialConditionsHold(s)) continue;
-    if (s.value != finalMap) othersLeft = true;
+    Exit e{&s, 100, false, 0};
+    if (route) {
+      for (size_t i = 0; i < route->steps.size(); ++i) {
+        if (route->steps[i].op == RouteStep::kVisit && route->steps[i].map == s.value) {
+          e.order = static_cast<int>(i);
+          break;
+        }
+      }
+    }
+    // A map put off waits until another map is done or the hero has grown.
+    int m = s.value;
+    e.waiting = postponed_[m] != 0 && p.mapsDoneInWorld + 1 <= postponed_[m] &&
+                p.level < postponeLevel_[m] + 2;
+    if (m == finalMap) e.order += 200;  // the way on, last
+    e.distance = std::abs(TileCentrePx(s.x) - hx) + std::abs(TileCentrePy(s.y) - hy);
+    exits.push_back(e);
   }
-  for (const Special& s : map.specials) {
-    if (!s.trigger || s.effect != kFxGoto || !(s.trigger & kTrigHeroStep)) continue;
-    if (s.value == 50 || s.value >= 24) continue;
-    if (PlayerMapDone(p.worldNumber, s.value)) continue;
-    if (!SpecialConditionsHold(s)) continue;
-    if (s.value == finalMap && othersLeft) continue;
-    int d = std::abs(TileCentrePx(s.x) - hx) + std::abs(TileCentrePy(s.y) - hy);
-    if (d < bestD) {
-      bestD = d;
-      best = &s;
+  const Exit* best = nullptr;
+  for (int pass = 0; pass < 2 && !best; ++pass) {
+    for (const Exit& e : exits) {
+      if (pass == 0 && e.waiting) continue;
+      if (!best || e.order < best->order || (e.order == best->order && e.distance < best->distance))
+        best = &e;
     }
   }
   Goal g;
   if (best) {
-    g.type = MapTile(map, best->x, best->y).wall ? Goal::kBump : Goal::kStep;
-    g.tile = {best->x, best->y};
-    g.why = "the way to map " + std::to_string(best->value);
+    g.type = MapTile(map, best->s->x, best->s->y).wall ? Goal::kBump : Goal::kStep;
+    g.tile = {best->s->x, best->s->y};
+    g.why = "the way to map " + std::to_string(best->s->value);
+  }
+  // The shop first, whenever the money buys something worth having.
+  if (ShopWish() >= 0 && p.money != moneyAtLastShop_) {
+    for (const Special& s : map.specials) {
+      if (!s.trigger || s.effect != kFxGoto || s.value != 50) continue;
+      g.type = MapTile(map, s.x, s.y).wall ? Goal::kBump : Goal::kStep;
+      g.tile = {s.x, s.y};
+      g.why = "the shop";
+    }
   }
   agent_.SetHubGoal(g);
 }

@@ -64,6 +64,7 @@ class Driver {
   Press PlayStep();
   Press PauseStep();
   Press ShopStep();
+  int ShopWish() const;
   void HubPlan(Map& map, World& world);
   void NewVisit();
   void Say(const std::string& line);
@@ -105,6 +106,17 @@ class Driver {
   std::FILE* log_ = nullptr;
   uint64_t totalSteps_ = 0;
   int stuckSteps_ = 0;
+  // Deaths in a row on the map being played; after a few the hero leaves to
+  // come back stronger, and the map waits until more of the world is done.
+  int deathsInRow_ = 0;
+  int lastLife_ = 0;
+  bool leaveMap_ = false;
+  int postponed_[24] = {};  // maps done in the world when the map was put off (+1)
+  int postponeLevel_[24] = {};
+  std::vector<std::pair<int, int>> alive_;  // slots and kinds of the living foes last step
+  size_t hubRouteStep_ = 0;
+  int lastMap_ = -1;
+  int moneyAtLastShop_ = -1;
 };
 
 }  // namespace autoplay
