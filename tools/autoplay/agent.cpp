@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "actors/bullets.h"
 #include "actors/guys.h"
 #include "actors/kinds.h"
 #include "input/input.h"
@@ -95,9 +96,60 @@ Goal MapAgent::AutoGoal(Map& map, World& world, const Guy& hero) {
     return grid_.OnGrid(t.x, t.y) ? dist[grid_.Index(t.x, t.y)] : kUnreachable;
   };
 
+  // A foe coming at the hero is dealt with first (once the hero can shoot).
+  if (p.shotPower > 0) {
+    std::vector<Foe> foes = ListFoes();
+    int hx = hero.x >> 16, hy = hero.y >> 16;
+    const Foe* threat = nullptr;
+    int threatD = kUnreachable;
+    for (const Foe& f : foes) {
+      if (f.invulnerable || f.swims) continue;
+      int d = std::abs(f.x - hx) + std::abs(f.y - hy);
+      double toward = (hx - f.x) * (f.dx / 65536.0) + (hy - f.y) * (f.dy / 65536.0);
+      bool coming = (toward > 0 && d < 260) || d < f.keepOut + 60;
+      if (!coming) continue;
+      if (!f.flies && reach({f.x / 32, f.y / 24}) >= kUnreachable) continue;
+      Goal g;
+      g.type = Goal::kKill;
+      g.slot = f.slot;
+      if (Blacklisted(g)) continue;
+      if (d < threatD) {
+        threatD = d;
+        threat = &f;
+      }
+    }
+    if (threat) {
+      Goal g;
+      g.type = Goal::kKill;
+      g.slot = threat->slot;
+      g.kind = threat->kind;
+      g.why = "it comes at the hero";
+      return g;
+    }
+  }
+
   // The nearest useful item, the power-up first while the hero cannot shoot.
   Goal best;
   int bestCost = kUnreachable;
+  // Coins a fallen foe scattered, while they last.
+  for (int slot = 0; slot < kBulletPoolSize; ++slot) {
+    const Bullet* b = GetBullet(slot);
+    if (!b || (b->kind != 26 && b->kind != 31) || b->timer < 20) continue;
+    TilePos t{(b->x >> 16) / 32, (b->y >> 16) / 24};
+    int cost = reach(t);
+    if (cost >= 400) continue;
+    Goal g;
+    g.type = Goal::kReach;
+    g.tile = t;
+    g.slot = -2 - slot;
+    if (Blacklisted(g)) continue;
+    if (cost < bestCost) {
+      bestCost = cost;
+      best = g;
+      best.why = "a coin";
+    }
+  }
+  if (best.type != Goal::kNone) return best;
   for (int y = 0; y < map.height; ++y) {
     for (int x = 0; x < map.width; ++x) {
       uint8_t item = MapTile(map, x, y).item;
@@ -136,6 +188,10 @@ Goal MapAgent::AutoGoal(Map& map, World& world, const Guy& hero) {
       g.type = Goal::kKill;
       g.slot = f.slot;
       if (Blacklisted(g)) continue;
+      if (!f.flies && reach({f.x / 32, f.y / 24}) >= kUnreachable &&
+          reach({f.x / 32 + 1, f.y / 24}) >= kUnreachable &&
+          reach({f.x / 32 - 1, f.y / 24}) >= kUnreachable)
+        continue;
       int d = std::abs(f.x - (hero.x >> 16)) + std::abs(f.y - (hero.y >> 16));
       if (d < nearestD) {
         nearestD = d;
@@ -202,10 +258,80 @@ Goal MapAgent::AutoGoal(Map& map, World& world, const Guy& hero) {
     g.slot = f.slot;
     g.kind = f.kind;
     if (Blacklisted(g)) continue;
+    if (!f.flies && reach({f.x / 32, f.y / 24}) >= kUnreachable) continue;
     g.why = "a monster left";
     return g;
   }
+  // Out of reach: a block pushed aside may open the way.
+  std::vector<TilePos> targets;
+  for (int y = 0; y < map.height; ++y) {
+    for (int x = 0; x < map.width; ++x) {
+      uint8_t item = MapTile(map, x, y).item;
+      if ((Useful(item) || item == 20) && reach({x, y}) >= kUnreachable) targets.push_back({x, y});
+    }
+  }
+  for (const Foe& f : foes) {
+    if (reach({f.x / 32, f.y / 24}) >= kUnreachable) targets.push_back({f.x / 32, f.y / 24});
+  }
+  if (win && reach({win->x, win->y}) >= kUnreachable) targets.push_back({win->x, win->y});
+  Goal push;
+  if (!targets.empty() && PushToReach(map, world, hero, targets, push)) return push;
   return Goal{};
+}
+
+bool MapAgent::PushToReach(Map& map, World& world, const Guy& hero,
+                           const std::vector<TilePos>& targets, Goal& out) {
+  TilePos from = HeroTile(hero);
+  std::vector<int> dist, previous;
+  grid_.Distances(from, true, dist, previous);
+  static constexpr int kDir[4] = {0, 2, 4, 6};
+  int bestScore = kUnreachable;
+  for (int y = 0; y < map.height; ++y) {
+    for (int x = 0; x < map.width; ++x) {
+      const Tile& b = MapTile(map, x, y);
+      if (!b.wall || !(TerrainFlags(world, b.floor) & kTerrainPushable)) continue;
+      for (int d : kDir) {
+        int ux = d == 0 ? 1 : d == 4 ? -1 : 0, uy = d == 2 ? 1 : d == 6 ? -1 : 0;
+        TilePos side{x - ux, y - uy};
+        if (!grid_.Walkable(side.x, side.y) || dist[grid_.Index(side.x, side.y)] >= kUnreachable)
+          continue;
+        // Push on as long as the track goes: the first push that opens a way.
+        for (int k = 1; k <= 6; ++k) {
+          int tx = x + ux * k, ty = y + uy * k;
+          if (!OnMap(map, tx, ty)) break;
+          const Tile& t = MapTile(map, tx, ty);
+          if (t.wall || t.item || !(TerrainFlags(world, t.floor) & kTerrainCanBePushedOn)) break;
+          NavGrid what = grid_;
+          for (int j = 0; j < k; ++j) what.SetUse(x + ux * j, y + uy * j, CellUse::kFree);
+          what.SetUse(tx, ty, CellUse::kBlocked);
+          std::vector<int> d2, p2;
+          what.Distances(from, true, d2, p2);
+          int gained = 0;
+          for (const TilePos& g : targets) {
+            // A foe or item beside the opened tiles counts as reached too.
+            bool near = false;
+            for (int oy = -1; oy <= 1 && !near; ++oy)
+              for (int ox = -1; ox <= 1 && !near; ++ox)
+                near = what.OnGrid(g.x + ox, g.y + oy) &&
+                       d2[what.Index(g.x + ox, g.y + oy)] < kUnreachable;
+            gained += near;
+          }
+          if (gained == 0) continue;
+          int score = dist[grid_.Index(side.x, side.y)] + 100 * k - 1000 * gained;
+          if (score < bestScore) {
+            bestScore = score;
+            out = Goal{};
+            out.type = Goal::kPush;
+            out.tile = {x, y};
+            out.dir = d;
+            out.why = "a block pushed " + std::to_string(k) + " to open the way";
+          }
+          break;
+        }
+      }
+    }
+  }
+  return bestScore < kUnreachable;
 }
 
 Goal MapAgent::NextRouteGoal(Map& map, World& world, const Guy& hero) {
@@ -372,6 +498,11 @@ bool MapAgent::GoalDone(const Goal& g, Map& map, World& world, const Guy& hero) 
     case Goal::kNone:
       return true;
     case Goal::kReach:
+      if (g.slot <= -2) {
+        const Bullet* b = GetBullet(-2 - g.slot);
+        return !b || (b->kind != 26 && b->kind != 31) || here == g.tile;
+      }
+      return here == g.tile;
     case Goal::kStep:
       return here == g.tile;
     case Goal::kTake:
@@ -602,6 +733,27 @@ Press MapAgent::Pursue(const Goal& g, Map& map, World& world, const Guy& hero) {
   } else if (++sinceProgress_ > kGiveUpSteps || distance >= kUnreachable) {
     Log("  gave up " + std::to_string(g.type) + " at " + TileText(g.tile) +
         (distance >= kUnreachable ? " (no way there)" : " (no progress)"));
+    if (g.type == Goal::kPush) {
+      int ux = g.dir == 0 ? 1 : g.dir == 4 ? -1 : 0, uy = g.dir == 2 ? 1 : g.dir == 6 ? -1 : 0;
+      const Tile& b = MapTile(map, g.tile.x, g.tile.y);
+      std::string why = "    block floor " + std::to_string(b.floor) + " wall " +
+                        std::to_string(b.wall) + " flags " +
+                        std::to_string(TerrainFlags(world, b.floor));
+      if (OnMap(map, g.tile.x + ux, g.tile.y + uy)) {
+        const Tile& t = MapTile(map, g.tile.x + ux, g.tile.y + uy);
+        why += "; target floor " + std::to_string(t.floor) + " wall " + std::to_string(t.wall) +
+               " item " + std::to_string(t.item) + " flags " +
+               std::to_string(TerrainFlags(world, t.floor));
+      }
+      for (int slot = 0; slot < GuyPoolSize(); ++slot) {
+        const Guy* guy = GetGuy(slot);
+        if (!guy || guy->kind == 0 || guy->life <= 0) continue;
+        if (GuyTouchesCell((g.tile.x + ux) * 32, (g.tile.y + uy) * 24, guy))
+          why += "; guy of kind " + std::to_string(guy->kind) + " on the target";
+      }
+      why += "; hero tile " + TileText({hero.tileX, hero.tileY});
+      Log(why);
+    }
     if (context_.route && routeStep_ < context_.route->steps.size()) {
       routeRepeat_ = 0;  // the route's step is tried again
     } else {
@@ -664,7 +816,15 @@ Press MapAgent::Step(Map& map, World& world) {
     bool haveTarget = goal_.type == Goal::kTake || goal_.type == Goal::kStep ||
                       goal_.type == Goal::kReach || goal_.type == Goal::kPush ||
                       goal_.type == Goal::kBump;
-    if (haveTarget) {
+    if (goal_.type == Goal::kKill) {
+      // Toward a place to shoot it from, or toward it.
+      for (const Foe& f : foes) {
+        if (f.slot != goal_.slot) continue;
+        TilePos spot{f.x / 32, f.y / 24};
+        fighter_.FiringSpot(*hero, grid_, map, f, spot);
+        grid_.DistancesTo(spot, true, toGoal);
+      }
+    } else if (haveTarget) {
       grid_.DistancesTo(target, true, toGoal);
       // A goal in a wall: the field from its open sides.
       if (!grid_.Walkable(target.x, target.y)) toGoal.clear();
@@ -687,6 +847,10 @@ Press MapAgent::Step(Map& map, World& world) {
     uint8_t held = 0;
     if (goal_.type != Goal::kPush && goal_.type != Goal::kBump &&
         fighter_.Tactics(*hero, grid_, map, foes, toGoal, out.held, true, icy, held)) {
+      if (held != out.held && (step_ & 1)) {
+        // Fighting is not getting nowhere: the goal waits, a while.
+        if (sinceProgress_ > 0) --sinceProgress_;
+      }
       out.held = held;
     }
   }

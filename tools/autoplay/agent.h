@@ -81,6 +81,9 @@ class MapAgent {
   Press Pursue(const Goal& g, Map& map, World& world, const Guy& hero);
   void Log(const std::string& line);
   bool Blacklisted(const Goal& g) const;
+  // A push of a block that opens the way to one of the tiles, as a goal.
+  bool PushToReach(Map& map, World& world, const Guy& hero, const std::vector<TilePos>& targets,
+                   Goal& out);
 
   MapContext context_;
   NavGrid grid_;

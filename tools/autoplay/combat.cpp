@@ -1,5 +1,6 @@
 #include "autoplay/combat.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -97,6 +98,24 @@ int KeepOut(int kind) {
   }
 }
 
+// What a blow of each kind takes off.
+int BlowDamage(int kind) {
+  switch (kind) {
+    case 2: case 6: case 35: case 44: return 10;
+    case 3: return 6;
+    case 4: return 1;
+    case 8: return 20;
+    case 21: case 34: case 51: return 4;
+    case 32: return 48;
+    case 39: return 12;
+    case 40: case 52: return 6;
+    case 43: return 128;
+    case 45: case 58: return 25;
+    case 59: return 16;
+    default: return 8;
+  }
+}
+
 bool BulletPointClear(const Map& map, int x, int y) {
   if (x < 0 || y < 0) return false;
   int tx = x / 32, ty = y / 24;
@@ -131,6 +150,7 @@ std::vector<Foe> ListFoes() {
     f.swims = flags & KindFlag::Swims;
     f.invulnerable = flags & KindFlag::Invulnerable;
     f.keepOut = KeepOut(g->kind);
+    f.blow = BlowDamage(g->kind);
     foes.push_back(f);
   }
   return foes;
@@ -364,27 +384,64 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
   held = 0;
   if (hero.busy) return true;
 
+  // Where a foe will be: chasers come on at their speed toward the hero.
+  auto foeAt = [&](const Foe* f, double px, double py, int t, double& fx, double& fy) {
+    double speed = std::min(8.0, std::hypot(f->dx / 65536.0, f->dy / 65536.0));
+    fx = f->x;
+    fy = f->y;
+    double ddx = px - fx, ddy = py - fy;
+    double len = std::hypot(ddx, ddy);
+    if (len > 1) {
+      double go = std::min(len, speed * (t + 1));
+      fx += ddx / len * go;
+      fy += ddy / len * go;
+    }
+  };
   auto foeDanger = [&](const Trajectory& tr) {
     double danger = 0;
     for (const Foe* f : near) {
-      double speed = std::min(8.0, std::hypot(f->dx / 65536.0, f->dy / 65536.0));
+      double fear = std::clamp(3.0 * f->blow / std::max(1, static_cast<int>(p.life)), 0.2, 4.0);
+      double strike = std::max(0, f->keepOut - 25);
       for (int t = 0; t < tr.n; ++t) {
-        double fx = f->x, fy = f->y;
-        double ddx = tr.x[t] - fx, ddy = tr.y[t] - fy;
-        double len = std::hypot(ddx, ddy);
-        if (len > 1) {
-          fx += ddx / len * speed * (t + 1);
-          fy += ddy / len * speed * (t + 1);
-        }
-        // Inside its reach, or touching it.
+        double fx, fy;
+        foeAt(f, tr.x[t], tr.y[t], t, fx, fy);
         double gap = Gap(tr.x[t], tr.y[t], fx, fy, *f);
         double d = std::abs(tr.x[t] - fx) + std::abs(tr.y[t] - fy);
-        double weight = 1.0 + 0.1 * (tr.n - t);
-        if (gap < 20) danger += (20 - gap) * (20 - gap) * weight;
-        if (d < f->keepOut) danger += (f->keepOut - d) * (f->keepOut - d) * 0.5 * weight;
+        double soon = 1.0 + 0.05 * (tr.n - t);
+        if (gap < 8) danger += 60 * fear * soon;
+        if (d < strike + 10) {
+          danger += 60 * fear * soon * (1 + (strike + 10 - d) / 20);
+        } else if (d < f->keepOut + 30) {
+          danger += 8 * fear * soon * (f->keepOut + 30 - d) / (f->keepOut + 20 - strike);
+        }
       }
     }
     return danger;
+  };
+  // The first moment on the way at which a good shot could be fired.
+  auto shotChance = [&](const Trajectory& tr) {
+    if (p.shotPower == 0) return 0.0;
+    double best = 0;
+    for (int t = 0; t < tr.n; ++t) {
+      if (p.fireCooldown > t + 1) continue;
+      for (const Foe* f : near) {
+        double fx, fy;
+        foeAt(f, tr.x[t], tr.y[t], t, fx, fy);
+        double adx = std::abs(fx - tr.x[t]), ady = std::abs(fy - tr.y[t]);
+        double d = adx + ady;
+        double strike = std::max(0, f->keepOut - 25);
+        if (d > 330 || d < strike + 15) continue;
+        bool inLine = adx <= f->half + 6 || ady <= f->halfY + 6 ||
+                      std::abs(adx - ady) <= std::min(f->half, f->halfY) + 4;
+        if (!inLine) continue;
+        if (!ShotClear(map, static_cast<int>(tr.x[t]), static_cast<int>(tr.y[t]),
+                       static_cast<int>(fx), static_cast<int>(fy)))
+          continue;
+        best = std::max(best, 1.0 - static_cast<double>(t) / (2 * tr.n));
+      }
+      if (best > 0) break;
+    }
+    return best;
   };
 
   // Fire when a shot would tell and nothing strikes during the swing.
@@ -426,25 +483,14 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
     for (int hold : {3, horizon}) {
       if (bits == 0 && hold == 3) continue;
       Trajectory tr = Simulate(hero, grid, bits, hold, horizon, icy, p.topSpeed);
-      double score = ShotDanger(tr, shots) + foeDanger(tr);
+      double fearShots = std::clamp(15.0 / std::max(1, static_cast<int>(p.life)), 0.3, 4.0);
+      double score = ShotDanger(tr, shots) * fearShots + foeDanger(tr);
       double px = tr.x[tr.n - 1], py = tr.y[tr.n - 1];
       int tx = static_cast<int>(px) / 32, ty = static_cast<int>(py) / 24, open = 0;
       for (int j = -1; j <= 1; ++j)
         for (int i = -1; i <= 1; ++i) open += grid.Walkable(tx + i, ty + j);
-      score += (9 - open) * 6;
-      if (fight && p.shotPower > 0 && p.fireCooldown <= horizon + 2) {
-        bool lined = false;
-        for (const Foe* f : near) {
-          int adx = std::abs(f->x - static_cast<int>(px)),
-              ady = std::abs(f->y - static_cast<int>(py));
-          if (adx + ady > 340) continue;
-          bool inLine =
-              adx <= f->half + 8 || ady <= f->halfY + 8 || std::abs(adx - ady) <= f->half + 4;
-          if (inLine && ShotClear(map, static_cast<int>(px), static_cast<int>(py), f->x, f->y))
-            lined = true;
-        }
-        if (lined) score -= 60;
-      }
+      score += (9 - open) * 4;
+      if (fight) score -= 250 * shotChance(tr);
       if (!toGoal.empty() && grid.OnGrid(tx, ty)) {
         int left = toGoal[grid.Index(tx, ty)];
         if (left < (1 << 29))

@@ -32,6 +32,7 @@ struct Foe {
   bool hurtsByTouch = true;
   bool invulnerable = false;
   int keepOut = 40;  // how near its middle may come before it strikes
+  int blow = 8;      // what its blow takes off
 };
 
 // The living enemies on the map (the friendly and the hero's allies left out).

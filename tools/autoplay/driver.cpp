@@ -405,7 +405,7 @@ int Driver::ShopWish() const {
   double bestValue = 0;
   for (int cell = 0; cell <= 13; ++cell) {
     if (!ShopCellBuyable(cell) || ShopPrice(cell) > p.money) continue;
-    double weight = cell >= 4 && cell <= 7 ? 3 : cell <= 3 ? 2 : cell <= 11 ? 1.2 : cell == 12 ? 2.5 : 1;
+    double weight = cell >= 4 && cell <= 7 ? 4 : cell <= 3 ? 1.5 : cell <= 11 ? 1.2 : cell == 12 ? 2.5 : 1;
     double value = weight * ShopPrice(cell);
     if (value > bestValue) {
       bestValue = value;

@@ -66,6 +66,10 @@ class NavGrid {
   int Area(int x, int y) const { return OnGrid(x, y) ? area_[Index(x, y)] : -1; }
   // Extra cost for tiles (danger near monsters), added per entered tile.
   void SetPenalty(int x, int y, int cost);
+  // What-if: the tile as it would be (a block pushed away, or arriving).
+  void SetUse(int x, int y, CellUse use) {
+    if (OnGrid(x, y)) use_[Index(x, y)] = use;
+  }
   void ClearPenalties();
 
   // Shortest ways from one tile to every tile: pixel lengths (32 across, 24
