@@ -277,7 +277,16 @@ TEST(ForgedTilesets, TerrainLinksAndLooksAgree) {
       if (e.flags & kTerrainPushable) {
         EXPECT_TRUE(terrain[e.next].flags & kTerrainCanBePushedOn) << ThemeName(theme) << " " << n;
       }
-      if (e.flags & (kTerrainWater | kTerrainLava)) {
+      // A floor that gives way underfoot never leaves the hero standing in
+      // a cell it cannot leave: what it turns into is walkable, or a hole
+      // the hero falls into (the map starts again).
+      if (e.flags & kTerrainStepChanges) {
+        uint16_t next = terrain[e.next].flags;
+        EXPECT_TRUE(!(next & kTerrainImpassable) || (next & (kTerrainWater | kTerrainLava)))
+            << ThemeName(theme) << " " << n << " turns into " << int{e.next};
+      }
+      // Pools look like water or fire (a pit is a hole, not a pool).
+      if ((e.flags & (kTerrainWater | kTerrainLava)) && !(e.flags & kTerrainImpassable)) {
         int ramp = RampOf(t.At(n, 16, 12));
         bool looks = (e.flags & kTerrainWater) ? (ramp == kBlue || ramp == kIce || ramp == kGreen)
                                                : (ramp == kRed || ramp == kGold);
