@@ -116,8 +116,8 @@ struct PlayLoopView {
   uint8_t challengeFlag = 0;
   uint8_t challengeCleared = 0;
   uint8_t lastTypedKey = 0;
-  uint64_t steps = 0;       // update steps run since start-up
-  uint32_t mapVisits = 0;   // maps started since start-up
+  uint64_t steps = 0;      // update steps run since start-up
+  uint32_t mapVisits = 0;  // maps started since start-up
 };
 PlayLoopView GetPlayLoopView();
 

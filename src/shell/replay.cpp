@@ -87,8 +87,8 @@ void TraceStep(uint32_t step, uint64_t digest) {
   const Guy* hero = HeroGuy();
   std::fprintf(gTrace, "%u %016llx map %u mode %u random %08llx hero %d,%d held %02x\n", step,
                static_cast<unsigned long long>(digest), PlayingMapNumber(), v.mode,
-               static_cast<unsigned long long>(GetRandomState().state),
-               hero ? hero->x >> 16 : -1, hero ? hero->y >> 16 : -1, GetHeldActions());
+               static_cast<unsigned long long>(GetRandomState().state), hero ? hero->x >> 16 : -1,
+               hero ? hero->y >> 16 : -1, GetHeldActions());
 }
 void OpenTrace() {
   if (gTrace) std::fclose(gTrace);

@@ -203,8 +203,8 @@ Goal MapAgent::AutoGoal(Map& map, World& world, const Guy& hero) {
       g.type = Goal::kKill;
       g.slot = nearest->slot;
       g.kind = nearest->kind;
-      g.why = "the plate wants every " + KindWord(win->trigValue == 255 ? 0 : win->trigValue) +
-              " dead";
+      g.why =
+          "the plate wants every " + KindWord(win->trigValue == 255 ? 0 : win->trigValue) + " dead";
       return g;
     }
   }
@@ -671,8 +671,9 @@ Press MapAgent::Pursue(const Goal& g, Map& map, World& world, const Guy& hero) {
       int ux = g.dir == 0 ? 1 : g.dir == 4 ? -1 : 0;
       int uy = g.dir == 2 ? 1 : g.dir == 6 ? -1 : 0;
       TilePos side{g.tile.x - ux, g.tile.y - uy};
-      if (here == side && (goalSteps_ > 0 && (lastHeld_ & BitsForFacing(g.dir)) ?
-                               true : Mover::AtCentre(hero, side, 3))) {
+      if (here == side &&
+          (goalSteps_ > 0 && (lastHeld_ & BitsForFacing(g.dir)) ? true
+                                                                : Mover::AtCentre(hero, side, 3))) {
         out.held = BitsForFacing(g.dir);
         distance = 0;
       } else {

@@ -31,22 +31,22 @@ struct Press {
 struct Goal {
   enum Type : uint8_t {
     kNone,
-    kReach,   // stand on the tile
-    kStep,    // walk onto the tile to set off what lies there
-    kBump,    // walk into the tile (a wall or door that acts when bumped)
-    kTake,    // the item on the tile
-    kKill,    // a guy (slot), or every guy of a kind
-    kShoot,   // fire at the tile until its shot special goes off
-    kPush,    // push the block on the tile one tile in a direction
-    kTalk,    // walk up to the friendly and hear it out
-    kWait,    // stand still
+    kReach,  // stand on the tile
+    kStep,   // walk onto the tile to set off what lies there
+    kBump,   // walk into the tile (a wall or door that acts when bumped)
+    kTake,   // the item on the tile
+    kKill,   // a guy (slot), or every guy of a kind
+    kShoot,  // fire at the tile until its shot special goes off
+    kPush,   // push the block on the tile one tile in a direction
+    kTalk,   // walk up to the friendly and hear it out
+    kWait,   // stand still
   } type = kNone;
   TilePos tile;
   int slot = -1;
   int kind = 0;
-  int dir = 0;         // kPush: facing 0 east, 2 south, 4 west, 6 north
-  int steps = 0;       // kWait
-  std::string why;     // for the log
+  int dir = 0;      // kPush: facing 0 east, 2 south, 4 west, 6 north
+  int steps = 0;    // kWait
+  std::string why;  // for the log
 };
 
 // The hero's side of the goals that the play agent keeps across steps.

@@ -70,7 +70,8 @@ int main(int argc, char** argv) {
       value(options.shotsDir);
     } else if (a == "--watch") {
       value(v);
-      std::sscanf(v.c_str(), "%d:%d:%d", &options.watchWorld, &options.watchMap, &options.watchEvery);
+      std::sscanf(v.c_str(), "%d:%d:%d", &options.watchWorld, &options.watchMap,
+                  &options.watchEvery);
       if (options.watchEvery <= 0) options.watchEvery = 30;
     } else if (a == "--trace") {
       options.traceHero = 1;
@@ -90,7 +91,8 @@ int main(int argc, char** argv) {
   }
 
   // A user folder of its own: the player's saved games are never touched.
-  std::string pattern = (std::filesystem::temp_directory_path() / "torvel-autoplay-XXXXXX").string();
+  std::string pattern =
+      (std::filesystem::temp_directory_path() / "torvel-autoplay-XXXXXX").string();
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back(0);
   if (!mkdtemp(name.data())) {
@@ -104,7 +106,8 @@ int main(int argc, char** argv) {
     std::vector<uint8_t> save;
     if (!torvel::ReadFileBytes(options.saveFile, save, 1u << 20) ||
         !torvel::WriteFileAtomic(userDir + "/torvel.sav", save)) {
-      std::fprintf(stderr, "autoplay: cannot use the saved games in %s\n", options.saveFile.c_str());
+      std::fprintf(stderr, "autoplay: cannot use the saved games in %s\n",
+                   options.saveFile.c_str());
       return 2;
     }
   }

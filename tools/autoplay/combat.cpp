@@ -8,8 +8,8 @@
 #include "actors/guys.h"
 #include "actors/kinds.h"
 #include "autoplay/motion.h"
-#include "input/input.h"
 #include "common/trig.h"
+#include "input/input.h"
 #include "player/player.h"
 #include "player/player_record.h"
 #include "world/world.h"
@@ -58,61 +58,126 @@ int HeroHurtingRadius(uint8_t kind) {
 // strike: its attack's trigger distance and the reach of the blow.
 int KeepOut(int kind) {
   switch (kind) {
-    case 2: return 72;
-    case 3: return 80;
-    case 4: return 46;
-    case 6: return 140;
-    case 7: return 0;
-    case 8: return 150;
-    case 9: return 95;
-    case 10: case 19: case 23: case 26: case 29: case 41: case 55: return 0;
-    case 14: return 70;
-    case 15: return 90;
-    case 16: return 0;
-    case 18: return 140;
-    case 21: return 44;
-    case 22: return 60;
-    case 24: return 100;
-    case 25: return 130;
-    case 30: return 95;
-    case 31: return 80;
-    case 32: return 260;
-    case 33: return 90;
-    case 34: return 70;
-    case 35: return 130;
-    case 36: case 37: return 120;
-    case 39: return 95;
-    case 40: return 85;
-    case 43: return 110;
-    case 44: return 100;
-    case 45: return 160;
-    case 46: return 70;
-    case 47: case 48: return 0;
-    case 49: return 120;
-    case 51: case 52: return 64;
-    case 53: return 75;
-    case 57: return 70;
-    case 58: return 170;
-    case 59: return 125;
-    default: return 40;
+    case 2:
+      return 72;
+    case 3:
+      return 80;
+    case 4:
+      return 46;
+    case 6:
+      return 140;
+    case 7:
+      return 0;
+    case 8:
+      return 150;
+    case 9:
+      return 95;
+    case 10:
+    case 19:
+    case 23:
+    case 26:
+    case 29:
+    case 41:
+    case 55:
+      return 0;
+    case 14:
+      return 70;
+    case 15:
+      return 90;
+    case 16:
+      return 0;
+    case 18:
+      return 140;
+    case 21:
+      return 44;
+    case 22:
+      return 60;
+    case 24:
+      return 100;
+    case 25:
+      return 130;
+    case 30:
+      return 95;
+    case 31:
+      return 80;
+    case 32:
+      return 260;
+    case 33:
+      return 90;
+    case 34:
+      return 70;
+    case 35:
+      return 130;
+    case 36:
+    case 37:
+      return 120;
+    case 39:
+      return 95;
+    case 40:
+      return 85;
+    case 43:
+      return 110;
+    case 44:
+      return 100;
+    case 45:
+      return 160;
+    case 46:
+      return 70;
+    case 47:
+    case 48:
+      return 0;
+    case 49:
+      return 120;
+    case 51:
+    case 52:
+      return 64;
+    case 53:
+      return 75;
+    case 57:
+      return 70;
+    case 58:
+      return 170;
+    case 59:
+      return 125;
+    default:
+      return 40;
   }
 }
 
 // What a blow of each kind takes off.
 int BlowDamage(int kind) {
   switch (kind) {
-    case 2: case 6: case 35: case 44: return 10;
-    case 3: return 6;
-    case 4: return 1;
-    case 8: return 20;
-    case 21: case 34: case 51: return 4;
-    case 32: return 48;
-    case 39: return 12;
-    case 40: case 52: return 6;
-    case 43: return 128;
-    case 45: case 58: return 25;
-    case 59: return 16;
-    default: return 8;
+    case 2:
+    case 6:
+    case 35:
+    case 44:
+      return 10;
+    case 3:
+      return 6;
+    case 4:
+      return 1;
+    case 8:
+      return 20;
+    case 21:
+    case 34:
+    case 51:
+      return 4;
+    case 32:
+      return 48;
+    case 39:
+      return 12;
+    case 40:
+    case 52:
+      return 6;
+    case 43:
+      return 128;
+    case 45:
+    case 58:
+      return 25;
+    case 59:
+      return 16;
+    default:
+      return 8;
   }
 }
 

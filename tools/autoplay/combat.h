@@ -22,9 +22,9 @@ namespace autoplay {
 struct Foe {
   int slot = -1;
   int kind = 0;
-  int x = 0, y = 0;   // whole pixels
-  int dx = 0, dy = 0; // 16.16 per tick
-  int half = 8;       // half the width of its box
+  int x = 0, y = 0;    // whole pixels
+  int dx = 0, dy = 0;  // 16.16 per tick
+  int half = 8;        // half the width of its box
   int halfY = 6;
   int life = 0;
   bool flies = false;

@@ -112,7 +112,8 @@ void Driver::OnGameEnded(void* self) {
   if (!d->options_.outDir.empty()) {
     std::vector<uint8_t> save;
     if (ReadFileBytes(UserPath(kSaveFileName), save, 1u << 20)) {
-      std::string path = d->options_.outDir + "/after-" + kWorldFolders[d->recordingWorld_] + ".sav";
+      std::string path =
+          d->options_.outDir + "/after-" + kWorldFolders[d->recordingWorld_] + ".sav";
       WriteFileAtomic(path, save);
     }
   }
@@ -123,8 +124,8 @@ void Driver::OnGameEnded(void* self) {
 
 void Driver::OnMapCompleted(void* self, uint8_t world, uint8_t map) {
   auto* d = static_cast<Driver*>(self);
-  d->Say("completed: world " + std::to_string(world) + " map " + std::to_string(map) +
-         " at step " + std::to_string(d->totalSteps_));
+  d->Say("completed: world " + std::to_string(world) + " map " + std::to_string(map) + " at step " +
+         std::to_string(d->totalSteps_));
   if (MapStats* s = d->report_.Find(world, map)) s->completed = true;
   if (map != 1) {
     // A won challenge counts on the roaming map's row too.
@@ -280,8 +281,10 @@ void Driver::Decide(HeadlessPlatform& platform) {
   }
   keys_.Hold(platform, press.held);
   if (press.typed) keys_.Type(platform, press.typed);
-  bool watched = Player().worldNumber == options_.watchWorld && PlayingMapNumber() == options_.watchMap;
-  if (watched && totalSteps_ % options_.watchEvery == 0) Picture("watch-" + std::to_string(totalSteps_));
+  bool watched =
+      Player().worldNumber == options_.watchWorld && PlayingMapNumber() == options_.watchMap;
+  if (watched && totalSteps_ % options_.watchEvery == 0)
+    Picture("watch-" + std::to_string(totalSteps_));
   if (watched && options_.traceHero && log_) {
     const Guy* hero = HeroGuy();
     if (hero)
@@ -405,7 +408,11 @@ int Driver::ShopWish() const {
   double bestValue = 0;
   for (int cell = 0; cell <= 13; ++cell) {
     if (!ShopCellBuyable(cell) || ShopPrice(cell) > p.money) continue;
-    double weight = cell >= 4 && cell <= 7 ? 4 : cell <= 3 ? 1.5 : cell <= 11 ? 1.2 : cell == 12 ? 2.5 : 1;
+    double weight = cell >= 4 && cell <= 7 ? 4
+                    : cell <= 3            ? 1.5
+                    : cell <= 11           ? 1.2
+                    : cell == 12           ? 2.5
+                                           : 1;
     double value = weight * ShopPrice(cell);
     if (value > bestValue) {
       bestValue = value;
@@ -544,8 +551,8 @@ int Driver::Run() {
   gDriver = nullptr;
   std::string error;
   if (!options_.reportDir.empty() && !report_.Write(options_.reportDir, error)) Say(error);
-  bool finishedAll = finishedThrough_ >= options_.lastWorld &&
-                     (options_.lastWorld < 3 || endingReached_);
+  bool finishedAll =
+      finishedThrough_ >= options_.lastWorld && (options_.lastWorld < 3 || endingReached_);
   Say(finishedAll ? "autoplay: finished" : "autoplay: did not finish");
   if (log_) std::fclose(log_);
   log_ = nullptr;

@@ -30,15 +30,15 @@ struct Options {
   std::string reportDir;  // report.md and progress.png
   int firstWorld = 0;     // worlds after the first start from the save of the one before
   int lastWorld = 3;
-  std::string saveFile;   // the saved games to continue from (firstWorld > 0)
+  std::string saveFile;  // the saved games to continue from (firstWorld > 0)
   uint64_t maxSteps = 2'000'000;
   int verbose = 1;
   std::string logFile;
-  std::string shotsDir;   // a picture of every map start and every stuck moment
-  int watchWorld = -1;    // pictures every watchEvery steps while this map is played
+  std::string shotsDir;  // a picture of every map start and every stuck moment
+  int watchWorld = -1;   // pictures every watchEvery steps while this map is played
   int watchMap = -1;
   int watchEvery = 30;
-  int traceHero = 0;      // log the hero's position and keys every step
+  int traceHero = 0;  // log the hero's position and keys every step
 };
 
 class Driver {

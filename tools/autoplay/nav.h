@@ -97,8 +97,12 @@ class NavGrid {
 };
 
 // The centre of a tile in whole pixels.
-inline int TileCentrePx(int tx) { return tx * 32 + 16; }
-inline int TileCentrePy(int ty) { return ty * 24 + 12; }
+inline int TileCentrePx(int tx) {
+  return tx * 32 + 16;
+}
+inline int TileCentrePy(int ty) {
+  return ty * 24 + 12;
+}
 
 // The tile a special acts through when stepped on or bumped (specials with a
 // step trigger), and what it does: the effect numbers of the specials.

@@ -56,7 +56,8 @@ void Digits(Canvas& c, int x, int y, long value, uint32_t colour) {
   for (char ch : text) {
     const char* g = kFont[ch - '0'];
     for (int i = 0; i < 15; ++i) {
-      if (g[i] == '1') c.Box(x + (i % 3) * 2, y + (i / 3) * 2, x + (i % 3) * 2 + 1, y + (i / 3) * 2 + 1, colour);
+      if (g[i] == '1')
+        c.Box(x + (i % 3) * 2, y + (i / 3) * 2, x + (i % 3) * 2 + 1, y + (i / 3) * 2 + 1, colour);
     }
     x += 8;
   }
@@ -102,16 +103,16 @@ std::string Report::Table() const {
       "|---|---|---|---|---|---|---|---|---|---|---|---|\n";
   char line[512];
   for (const MapStats& s : maps_) {
-    std::snprintf(line, sizeof line, "| %s | %d %s | %llu | %d | %d | %d | %d | %d | %d | %d | %s | %s |\n",
-                  kWorldNames[s.world & 3], s.map, s.name.c_str(),
-                  static_cast<unsigned long long>(s.steps), s.visits, s.deaths, s.levelOnArrival,
-                  s.lifeOnArrival, s.moneyOnArrival, s.lowestLife == (1 << 30) ? 0 : s.lowestLife,
-                  s.kills,
-                  s.roaming ? (std::to_string(s.challengesFought) + " (" +
-                               std::to_string(s.challengesWon) + ")")
-                                  .c_str()
-                            : "-",
-                  s.roaming ? "-" : (s.completed ? "yes" : "NO"));
+    std::snprintf(
+        line, sizeof line, "| %s | %d %s | %llu | %d | %d | %d | %d | %d | %d | %d | %s | %s |\n",
+        kWorldNames[s.world & 3], s.map, s.name.c_str(), static_cast<unsigned long long>(s.steps),
+        s.visits, s.deaths, s.levelOnArrival, s.lifeOnArrival, s.moneyOnArrival,
+        s.lowestLife == (1 << 30) ? 0 : s.lowestLife, s.kills,
+        s.roaming
+            ? (std::to_string(s.challengesFought) + " (" + std::to_string(s.challengesWon) + ")")
+                  .c_str()
+            : "-",
+        s.roaming ? "-" : (s.completed ? "yes" : "NO"));
     out += line;
   }
   return out;

@@ -61,8 +61,8 @@ class MapBuilder {
       : src_(source), world_(world), tileset_(tileset), options_(options) {}
 
   bool Build(Map& map, std::vector<RouteStep>* route, std::string& error) {
-    bool ok = ResolveLegend() && Paint() && Tiles() && Monsters() && Specials() && Torches() &&
-              Route();
+    bool ok =
+        ResolveLegend() && Paint() && Tiles() && Monsters() && Specials() && Torches() && Route();
     if (!ok) {
       error = error_;
       return false;

@@ -77,12 +77,12 @@ struct RouteStep {
     kShop,     // roaming map: go shopping
   } op = kGo;
   SourceLocation at;
-  TilePlace place;  // resolved to x, y by the builder
-  int item = 0;     // kTake without a tile: the item number
-  int kind = 0;     // kKill, kTalk
-  int dir = 0;      // kPush: 0 east, 2 south, 4 west, 6 north
-  int count = 1;    // kPush: tiles; kWait: steps
-  int map = -1;     // kVisit
+  TilePlace place;   // resolved to x, y by the builder
+  int item = 0;      // kTake without a tile: the item number
+  int kind = 0;      // kKill, kTalk
+  int dir = 0;       // kPush: 0 east, 2 south, 4 west, 6 north
+  int count = 1;     // kPush: tiles; kWait: steps
+  int map = -1;      // kVisit
   std::string text;  // the line as written, for the autoplayer's log
 };
 
