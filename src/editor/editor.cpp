@@ -11,6 +11,7 @@
 #include "gfx/display.h"
 #include "gfx/draw_list.h"
 #include "gfx/font.h"
+#include "input/input.h"
 #include "platform/platform.h"
 #include "player/player.h"
 #include "world/light.h"
@@ -25,6 +26,9 @@ constexpr int32_t kCentreX = 320;
 constexpr int32_t kCentreY = 240;
 
 EditorState gEditor;
+// The editor font drawing the game's letter coding (loaded while the editor runs).
+Font gCodedFont;
+constexpr char kCodedFontName[] = "graphics\\verdanaru.vft";
 
 int32_t FloorDiv(int32_t a, int32_t b) {
   int32_t q = a / b;
@@ -65,6 +69,12 @@ void ModeClick() {
     case kModeTileset:
       TilesetClick();
       break;
+    case kModeAsk:
+      AskClick();
+      break;
+    case kModeOverview:
+      OverviewClick();
+      break;
     default:
       break;
   }
@@ -79,8 +89,13 @@ void PointerStep() {
   int mx = kCentreX, my = kCentreY;
   platform.GetMousePosition(mx, my);
   platform.SetMousePosition(kCentreX, kCentreY);
-  s.pointerX = std::clamp(s.pointerX + mx - kCentreX, 0, 639);
-  s.pointerY = std::clamp(s.pointerY + my - kCentreY, 0, 479);
+  if (s.mode == kModeMap && s.display->RightMouseDown()) {
+    // Dragging with the right button pulls the map along under the pointer.
+    MoveCamera(kCentreX - mx, kCentreY - my);
+  } else {
+    s.pointerX = std::clamp(s.pointerX + mx - kCentreX, 0, 639);
+    s.pointerY = std::clamp(s.pointerY + my - kCentreY, 0, 479);
+  }
   UpdatePointerTile();
 
   if (!s.display->TakeMouseDown()) {
@@ -91,6 +106,7 @@ void PointerStep() {
   if (!s.buttonHeld) {
     s.buttonHeld = true;
     uint8_t before = s.mode;
+    NoteWorldChange();
     ModeClick();
     // A still-held button must not start painting on the map the panel gave back.
     if (before != kModeMap && s.mode == kModeMap) s.repeatCount = kRepeatAfterClose;
@@ -101,6 +117,7 @@ void PointerStep() {
     return;
   }
   if (s.mode != kModeMap || !HeldToolRepeats(s.tool)) return;
+  NoteWorldChange();
   if (s.repeatCount == 0) {
     MapClick();
   } else if (--s.repeatCount == 0) {
@@ -111,24 +128,67 @@ void PointerStep() {
 void Tick() {
   EditorState& s = gEditor;
   if (!s.display->ProcessMessages()) {
-    s.closed = true;
-    return;
+    // The close button asks first when there is work to lose; the question
+    // stays while it is open.
+    s.display->quit = false;
+    if (s.mode != kModeAsk || s.askAction != kAskClose) AskOrDo(kAskClose);
+    if (s.closed) {
+      s.display->quit = true;
+      return;
+    }
   }
   LightGuys(*s.map);
   UpdateMapLight(*s.map, kLightEditor, s.world);
   PointerStep();
+  NavigateTick();
+  ScanKeysTick();
+  // A stroke is one step: the history takes it when the button comes up.
+  if (!s.buttonHeld) CommitWorldChanges();
   ++s.ticks;
+}
+
+// The keys of map view that the map editor's own list leaves free.
+bool ExtraMapKey(uint8_t key) {
+  EditorState& s = gEditor;
+  switch (key) {
+    case kKeyEscape:
+      AskOrDo(kAskQuit);
+      return true;
+    case kKeyTab:
+      OpenOverview();
+      return true;
+    case 'l':
+      s.overlay = !s.overlay;
+      return true;
+    case 'r':
+      RectangleKey();
+      return true;
+    case 'e':
+      PickUpTile();
+      return true;
+    default:
+      // A view key whose scan code is down moves with the held-key scrolling.
+      return ScrollKeyTaken(key);
+  }
 }
 
 // Escape leaves any panel for the map; only in map view does it end the editor.
 void HandleKey(uint8_t key) {
   EditorState& s = gEditor;
   if (key == 0) return;
+  NoteWorldChange(s.mode == kModeSpecial && key != kKeyEscape);
   if (s.mode == kModeMap) {
-    if (key != kKeyEscape) MapKey(key);
+    if (!ExtraMapKey(key)) MapKey(key);
+    s.lastKey = 0;
     return;
   }
   switch (s.mode) {
+    case kModeAsk:
+      AskKey(key);
+      break;
+    case kModeOverview:
+      if (key == kKeyEscape || key == kKeyTab) s.mode = kModeMap;
+      break;
     case kModeFileMenu:
       FileMenuKey(key);
       break;
@@ -170,10 +230,15 @@ void DrawFrame() {
     case kModeTerrain:
       DrawTerrainPanel();
       break;
+    case kModeOverview:
+      DrawOverview();
+      DrawPanel();
+      break;
     default:
       // The dialog panels stand over the live map, so the pointer leaves no trail.
       DrawMapView();
       DrawPanel();
+      if (s.mode == kModeAsk) DrawAsk();
       if (s.mode == kModeFileMenu) DrawFileMenu();
       if (s.mode == kModeWorldMenu) DrawWorldMenu();
       if (s.mode == kModeSpecial) DrawSpecialPanel();
@@ -218,6 +283,14 @@ void EditorPrint(int32_t x, int32_t y, const char* text) {
   Print(x, y, text, 0, kFontEditor);
 }
 
+void EditorPrintCoded(int32_t x, int32_t y, const char* text) {
+  if (gCodedFont.glyphStart.empty()) {
+    EditorPrint(x, y, text);
+    return;
+  }
+  DrawString(gEditor.display, x, y, text, gCodedFont);
+}
+
 void DrawCheckbox(int32_t x, int32_t y, bool set, const char* label) {
   if (set) {
     EdDisplay().FillBox(x, y, x + 10, y + 10, 16);
@@ -242,6 +315,8 @@ void EditorStart(Display* display) {
   s.lastKey = 0;
   display->TakeLastKey();
   ResetPlayer(kResetMapStart, 0, 0);
+  FreeFont(gCodedFont);
+  LoadFont(kCodedFontName, gCodedFont);
   s.mode = kModeMap;
   s.buttonHeld = false;
   s.repeatCount = 0;
@@ -255,7 +330,19 @@ void EditorStart(Display* display) {
   s.accumulator = 1;
   s.lastMs = PlatformMilliseconds();
   s.ticks = 0;
+  s.worldName.clear();
+  s.notice.clear();
+  s.noticeUntil = 0;
+  s.askNameBox[0] = '\0';
+  s.endRequested = false;
+  s.playTestRequested = false;
+  s.rectStarted = false;
+  s.rightHeld = false;
+  s.edgeTicks = 0;
+  for (int& n : s.scrollHeld) n = 0;
+  ClearScanKeys();
   UpdatePointerTile();
+  ResetHistory();
 }
 
 bool EditorPass() {
@@ -275,13 +362,21 @@ bool EditorPass() {
   s.lastKey = s.display->TakeLastKey();
   HandleKey(s.lastKey);
 
+  if (!s.buttonHeld) CommitWorldChanges();
+
   bool ran = false;
-  while (s.accumulator > 0 && !s.closed && s.lastKey != kKeyEscape) {
+  while (s.accumulator > 0 && !s.closed && !s.endRequested && !s.playTestRequested) {
     Tick();
     s.accumulator -= kTickMs;
     ran = true;
   }
-  if (s.closed || s.lastKey == kKeyEscape) return false;
+  if (s.closed || s.endRequested) return false;
+  if (s.playTestRequested) {
+    PlayTestCurrentMap();
+    // The time spent playing is not the editor's to catch up on.
+    s.lastMs = PlatformMilliseconds();
+    s.accumulator = 1;
+  }
   if (ran) DrawFrame();
   return true;
 }
@@ -293,6 +388,7 @@ void EditorStop() {
   FreeWorld(s.world);
   s.map = nullptr;
   FreeMonsterSprites();
+  FreeFont(gCodedFont);
 }
 
 void RunEditor(Display* display) {
@@ -338,6 +434,15 @@ EditorStatus GetEditorStatus() {
   st.fileNameBox = s.fileNameBox;
   st.tilesetNameBox = s.tilesetNameBox;
   st.mapNameBox = s.mapNameBox;
+  st.undoSteps = UndoSteps();
+  st.redoSteps = RedoSteps();
+  st.dirty = WorldDirty();
+  st.worldName = s.worldName.c_str();
+  st.notice = s.ticks < s.noticeUntil ? s.notice.c_str() : "";
+  st.askNameBox = s.askNameBox;
+  st.askAction = s.askAction;
+  st.overlay = s.overlay;
+  st.testLevel = s.testLevel;
   return st;
 }
 

@@ -6,6 +6,7 @@
 // pass by pass: EditorStart, EditorPass until it returns false, EditorStop.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace torvel {
@@ -28,7 +29,12 @@ enum EditorMode : uint8_t {
   kModeWorldMenu = 9,
   kModeSpecial = 10,
   kModeTileset = 11,
+  kModeAsk = 12,       // unsaved changes: save, leave without saving, cancel
+  kModeOverview = 13,  // the whole map scaled down
 };
+
+// What waits for the answer to the unsaved-changes question.
+enum AskAction : uint8_t { kAskQuit = 0, kAskClose = 1, kAskNew = 2, kAskLoad = 3 };
 
 enum EditorTool : uint8_t {
   kToolFloor = 0,
@@ -88,6 +94,16 @@ struct EditorStatus {
   const char* fileNameBox = nullptr;
   const char* tilesetNameBox = nullptr;
   const char* mapNameBox = nullptr;
+  // Undo and safety.
+  size_t undoSteps = 0;  // steps Ctrl+Z can take back
+  size_t redoSteps = 0;
+  bool dirty = false;               // changes not saved
+  const char* worldName = nullptr;  // "" before the first save or load
+  const char* notice = nullptr;     // the notice shown now, "" when none
+  const char* askNameBox = nullptr;
+  uint8_t askAction = 0;  // what the unsaved-changes question stands before
+  bool overlay = false;
+  uint8_t testLevel = 1;  // the hero's level for play-testing
 };
 EditorStatus GetEditorStatus();
 // Row k of the listing panels: a file name ("" for an empty slot, k 0..17)

@@ -131,9 +131,13 @@ void DrawListing(const char* box) {
   EditorPrint(104, 360, "More Files");
 }
 
-void ListingButton(int32_t y, const char* label) {
+void ListingButton(int32_t y, const char* label, bool coded = false) {
   EdDisplay().Box(370, y, 420, y + 14, 16);
-  EditorPrint(372, y + 2, label);
+  if (coded) {
+    EditorPrintCoded(372, y + 2, label);
+  } else {
+    EditorPrint(372, y + 2, label);
+  }
 }
 
 void RebuildMapList() {
@@ -249,19 +253,14 @@ void FileMenuClick() {
   int32_t y = s.pointerY;
   if (In(y, 93, 105)) {
     CloseListing();
-    FreeWorld(s.world);
-    NewWorld(s.world, s.display);
-    SelectMap(0);
+    AskOrDo(kAskNew);
   } else if (In(y, 181, 193)) {
+    // A load that fails keeps the world in hand and says why.
     CloseListing();
-    FreeWorld(s.world);
-    // A name that cannot be opened gives a new world, as a missing file does.
-    if (!SafeFileName(s.fileNameBox) || !LoadWorld(s.world, s.fileNameBox))
-      NewWorld(s.world, s.display);
-    SelectMap(0);
+    AskOrDo(kAskLoad);
   } else if (In(y, 271, 283)) {
     CloseListing();
-    if (SafeFileName(s.fileNameBox)) SaveWorld(s.world, s.fileNameBox);
+    SaveWorldAs(s.fileNameBox);
   } else if (In(y, 371, 383)) {
     CloseListing();
   }
@@ -317,14 +316,14 @@ void TilesetKey(uint8_t key) {
 void DrawFileMenu() {
   DrawListing(Ed().fileNameBox);
   ListingButton(92, "New");
-  ListingButton(180, "C4NTATb");
-  ListingButton(270, "3ALNCb");
+  ListingButton(180, "C4NTATb", true);
+  ListingButton(270, "3ALNCb", true);
   ListingButton(370, "Quit");
 }
 
 void DrawTilesetPicker() {
   DrawListing(Ed().tilesetNameBox);
-  ListingButton(180, "C4NTATb");
+  ListingButton(180, "C4NTATb", true);
   ListingButton(370, "Quit");
 }
 
@@ -339,11 +338,12 @@ void DrawWorldMenu() {
     if (In(s.pointerX, 65, 361) && In(s.pointerY, 14 + 14 * k, 27 + 14 * k))
       d.Box(64, 14 + 14 * k, 360, 28 + 14 * k, 16);
     if (k == s.selectedMap) d.Box(64, 14 + 14 * k, 360, 28 + 14 * k, 31);
-    EditorPrint(67, 16 + 14 * k, s.mapList[k]);
+    // Map names are the game's own texts, in its letter coding.
+    EditorPrintCoded(67, 16 + 14 * k, s.mapList[k]);
   }
   d.Box(62, 354, 362, 368, 16);
   d.FillBox(63, 355, 361, 367, 0);
-  EditorPrint(64, 356, s.mapNameBox);
+  EditorPrintCoded(64, 356, s.mapNameBox);
   struct Button {
     int32_t y;
     const char* label;

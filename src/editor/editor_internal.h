@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "editor/editor.h"
 #include "platform/paths.h"
@@ -26,6 +27,28 @@ constexpr int kMaxBrush = 10;
 constexpr uint8_t kKeyEscape = 27;
 constexpr uint8_t kKeyBackspace = 8;
 constexpr uint8_t kKeyEnter = 13;
+constexpr uint8_t kKeyTab = 9;
+
+constexpr size_t kHistorySteps = 256;
+constexpr uint32_t kNoticeTicks = 120;  // about four seconds
+
+struct HistoryStep {
+  size_t offset = 0;
+  std::vector<uint8_t> before, after;
+  uint8_t mapIndex = 0;  // the map shown when the step was made
+};
+
+struct EditorHistory {
+  std::vector<HistoryStep> steps;  // oldest first
+  size_t position = 0;             // steps[0 .. position) are in the world
+  long savedAt = 0;                // the position last saved; -1 none reachable
+  std::vector<uint8_t> image;      // the world's file image at position
+  bool pending = false;            // something may have changed since the image
+  bool pendingTyping = false;
+  bool typingRun = false;  // the last step was letters typed into a message
+  int typingSlot = 0;
+  std::vector<uint8_t> typingBase;  // the image before the run of letters
+};
 
 struct EditorState {
   Display* display = nullptr;
@@ -65,6 +88,26 @@ struct EditorState {
   char mapList[kMaxMaps][40] = {};
   uint8_t selectedMap = 0;
   char mapNameBox[kMapNameMax + 1] = {};
+
+  // History, the world's file name and what the editor last had to say.
+  EditorHistory history;
+  std::string worldName;  // "" for a world never saved or loaded
+  std::string notice;
+  uint32_t noticeUntil = 0;  // tick
+  uint8_t askAction = kAskQuit;
+  char askNameBox[kFileNameMax + 1] = {};
+  bool endRequested = false;
+
+  // Navigation, the overlay and the two extra tools.
+  int scrollHeld[4] = {};  // ticks each of left, right, up, down has been held
+  int edgeTicks = 0;       // ticks the pointer has rested on a screen edge
+  bool rightHeld = false;
+  bool overlay = false;
+  bool rectStarted = false;
+  int32_t rectX = 0, rectY = 0;
+  uint8_t testLevel = 1;
+  bool playTestRequested = false;        // the hero's level for play-testing
+  std::vector<uint8_t> overviewColours;  // one per tile image
 
   // The main loop.
   int32_t accumulator = 1;
@@ -128,8 +171,60 @@ void DrawTilesetPicker();
 bool SafeFileName(const char* name);
 bool FileNameChar(uint8_t c);
 
+// Undo, redo and the unsaved mark (editor_history.cpp). Anything that may
+// have changed the world calls NoteWorldChange; CommitWorldChanges makes a
+// step of whatever did change (nothing when nothing did).
+void ResetHistory();
+void NoteWorldChange(bool typing = false);
+void CommitWorldChanges();
+bool UndoStep();
+bool RedoStep();
+size_t UndoSteps();
+size_t RedoSteps();
+bool WorldDirty();
+void MarkWorldSaved();
+
+// Saving, loading and asking first (editor_safety.cpp).
+// The name with ".vwd" added when it has no extension of its own.
+std::string WithWorldExtension(const char* typed);
+// Saves under the name, says how it went; true when it was saved.
+bool SaveWorldAs(const char* typed);
+// Loads the world, or keeps the one in hand and says why it could not.
+void LoadWorldNamed(const char* typed);
+void StartNewWorld();
+// Runs the action at once on a clean world; otherwise asks first.
+void AskOrDo(uint8_t action);
+void AskClick();
+void AskKey(uint8_t key);
+void DrawAsk();
+void ShowNotice(const std::string& text);
+// The unsaved mark, the world's name and the notice, over the panel.
+void DrawStatus();
+
+// Navigation, overlay, overview, rectangle and eyedropper (editor_view.cpp).
+void MoveCamera(int32_t dx, int32_t dy);
+// Held scroll keys, the pointer on the screen's edge and the right-button
+// drag, once a tick in map view.
+void NavigateTick();
+// Keys that are read by their scan codes (F5, F6, Home, Ctrl+Z ...).
+void ScanKeysTick();
+// True when a typed view key is to be left to the held-key scrolling.
+bool ScrollKeyTaken(uint8_t key);
+void CameraToHeroStart();
+void OpenOverview();
+void OverviewClick();
+void DrawOverview();
+void DrawOverlay();
+void RectangleKey();
+void DrawRectanglePreview();
+void PickUpTile();
+void PlayTestCurrentMap();
+
 // Shared drawing.
 void EditorPrint(int32_t x, int32_t y, const char* text);
+// Text stored in the game's letter coding, drawn with the editor's font that
+// has the Cyrillic shapes (the plain editor font when that one is missing).
+void EditorPrintCoded(int32_t x, int32_t y, const char* text);
 void DrawCheckbox(int32_t x, int32_t y, bool set, const char* label);
 // The screen line of the display.
 Display& EdDisplay();

@@ -95,20 +95,6 @@ T Wrap(int value, int lo, int hi) {
   return static_cast<T>(value);
 }
 
-void MoveCamera(int32_t dx, int32_t dy) {
-  EditorState& s = Ed();
-  int32_t cx = 0, cy = 0;
-  GetCamera(cx, cy);
-  cx += dx;
-  cy += dy;
-  if (cx < 0) cx = 0;
-  if (cy < 0) cy = 0;
-  if (cx > s.map->width * 32) cx = s.map->width * 32;
-  if (cy > s.map->height * 24) cy = s.map->height * 24;
-  SetCamera(ToFixed(cx), ToFixed(cy));
-  UpdatePointerTile();
-}
-
 bool IsGround(uint8_t floor) {
   return floor >= 5 && floor <= 16;
 }
@@ -307,6 +293,8 @@ void DrawMapView() {
       EditorPrint(sp.x * 32 - cx + 322, sp.y * 24 - cy + 246, "Spcl");
     }
   }
+  if (s.overlay) DrawOverlay();
+  DrawRectanglePreview();
   // The brush box flickers between a colour and its inverse.
   int reach =
       (s.tool == kToolItem || s.tool == kToolMonster || s.tool == kToolSpecial) ? 0 : s.brush - 1;

@@ -142,6 +142,7 @@ void DrawPanel() {
     default:
       break;
   }
+  DrawStatus();
 }
 
 }  // namespace torvel

@@ -228,7 +228,8 @@ void DrawMonsterList() {
     d.Box(x1, y1, x2, y2, inside ? 31 : 16);
     char text[40];
     std::snprintf(text, sizeof(text), "%02d:%.28s", kind, KindName(kind));
-    EditorPrint(x1 + 2, y1 + 2, text);
+    // The kinds' names are in the game's letter coding.
+    EditorPrintCoded(x1 + 2, y1 + 2, text);
   }
 }
 

@@ -170,8 +170,11 @@ void DrawSpecialPanel() {
   const Special& sp = Edited();
   d.FillBox(60, 10, 480, 370, 8);
   d.Box(60, 10, 480, 370, 16);
-  EditorPrint(62, 12, "TYMSVEP");
-  for (const TriggerBox& t : kTriggers) DrawCheckbox(t.x, t.y, (sp.trigger & t.bit) != 0, t.label);
+  EditorPrintCoded(62, 12, "TYMSVEP");
+  for (const TriggerBox& t : kTriggers) {
+    DrawCheckbox(t.x, t.y, (sp.trigger & t.bit) != 0, "");
+    EditorPrintCoded(t.x + 13, t.y, t.label);
+  }
   EditorPrint(62, 180, "Effect");
   for (int e = 0; e < 10; ++e) {
     int32_t x1 = e < 5 ? 62 : 134, x2 = x1 + 70;
@@ -188,7 +191,7 @@ void DrawSpecialPanel() {
   d.FillBox(63, 356, 361, 367, 0);
   char msg[sizeof(sp.msg) + 1] = {};
   std::memcpy(msg, sp.msg, sizeof(sp.msg));
-  EditorPrint(64, 357, msg);
+  EditorPrintCoded(64, 357, msg);
 }
 
 }  // namespace torvel

@@ -39,6 +39,9 @@ void HookCharacter(int code) {
 void HookMouse(bool down) {
   if (gDisplay) gDisplay->SetMouseDown(down);
 }
+void HookRightMouse(bool down) {
+  if (gDisplay) gDisplay->SetRightMouseDown(down);
+}
 void HookActivate(bool active) {
   SetSuspended(active ? 0 : 1);
 }
@@ -85,6 +88,7 @@ Display::Display(const char* title, int32_t w, int32_t h, int32_t d, bool window
   events.keyUp = HookKeyUp;
   events.character = HookCharacter;
   events.mouseButton = HookMouse;
+  events.rightButton = HookRightMouse;
   events.activate = HookActivate;
   events.paletteLost = HookPaletteLost;
   events.closeRequested = HookClose;
@@ -102,6 +106,7 @@ Display::Display(const char* title, int32_t w, int32_t h, int32_t d, bool window
   screen = platform.BackBuffer();
   mouseDown = false;
   mouseClicked = false;
+  rightMouseDown = false;
   platform.HideCursor();
 }
 

@@ -63,6 +63,8 @@ class Display {
     mouseClicked = false;
     return down;
   }
+  void SetRightMouseDown(bool down) { rightMouseDown = down; }
+  bool RightMouseDown() const { return rightMouseDown; }
   // The close button was pressed (or a test asked the loops to leave).
   void RequestQuit() { quit = true; }
   // The screenshot key: the next frame presented is also written to the
@@ -81,6 +83,7 @@ class Display {
   uint8_t lastKey = 0;
   bool mouseDown = false;
   bool mouseClicked = false;
+  bool rightMouseDown = false;
   bool soundOn = false;
   // The palette as last sent to the screen (brightness applied).
   uint8_t shownPalette[1024] = {};

@@ -57,6 +57,9 @@ struct InputState {
   uint8_t bindings[kActionCount][kKeysPerAction] = {};
   uint8_t held = 0;
   uint8_t pressed = 0;
+  // Every scan code by itself, for screens that read keys rather than actions.
+  bool keyHeld[256] = {};
+  bool keyPressed[256] = {};
   bool joystickEnabled = false;
   int32_t xMin = 0, xMax = 0, yMin = 0, yMax = 0;
   int32_t centreX = 0, centreY = 0;
@@ -189,6 +192,9 @@ bool JoystickEnabled() {
 
 void OnKeyDown(int scanCode) {
   uint8_t code = static_cast<uint8_t>(scanCode & 0xFF);
+  // The keyboard's own repeats are not new presses.
+  if (!gInput.keyHeld[code]) gInput.keyPressed[code] = true;
+  gInput.keyHeld[code] = true;
   for (int action = 0; action < kActionCount; ++action) {
     for (int i = 0; i < kKeysPerAction; ++i) {
       if (gInput.bindings[action][i] == code) {
@@ -202,11 +208,27 @@ void OnKeyDown(int scanCode) {
 
 void OnKeyUp(int scanCode) {
   uint8_t code = static_cast<uint8_t>(scanCode & 0xFF);
+  gInput.keyHeld[code] = false;
   for (int action = 0; action < kActionCount; ++action) {
     for (int i = 0; i < kKeysPerAction; ++i) {
       if (gInput.bindings[action][i] == code) gInput.held &= static_cast<uint8_t>(~(1u << action));
     }
   }
+}
+
+bool ScanKeyHeld(int scanCode) {
+  return gInput.keyHeld[scanCode & 0xFF];
+}
+
+bool TakeScanKeyPress(int scanCode) {
+  bool pressed = gInput.keyPressed[scanCode & 0xFF];
+  gInput.keyPressed[scanCode & 0xFF] = false;
+  return pressed;
+}
+
+void ClearScanKeys() {
+  for (bool& b : gInput.keyPressed) b = false;
+  for (bool& b : gInput.keyHeld) b = false;
 }
 
 uint8_t GetHeldActions() {

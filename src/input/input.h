@@ -33,6 +33,12 @@ void InitInput();
 // The window procedure's key messages, with the PC set-1 scan code.
 void OnKeyDown(int scanCode);
 void OnKeyUp(int scanCode);
+// One key by its scan code: held now, and pressed (gone down, repeats not
+// counted) since the last TakeScanKeyPress of that code.
+bool ScanKeyHeld(int scanCode);
+bool TakeScanKeyPress(int scanCode);
+// Forgets every key held or pressed (a screen that starts afresh).
+void ClearScanKeys();
 // Bits held now (keyboard, plus a fresh joystick poll).
 uint8_t GetHeldActions();
 // Bits pressed since the last call (keyboard and joystick buttons); clears them.

@@ -21,6 +21,7 @@ struct PlatformEvents {
   void (*keyUp)(int scanCode) = nullptr;
   void (*character)(int code) = nullptr;     // typed character, low byte kept
   void (*mouseButton)(bool down) = nullptr;  // left button
+  void (*rightButton)(bool down) = nullptr;  // right button (the editor drags its view)
   void (*activate)(bool active) = nullptr;   // window gained / lost focus
   void (*paletteLost)() = nullptr;           // the shown palette must be sent again
   void (*closeRequested)() = nullptr;        // the window's close button

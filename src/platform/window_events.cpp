@@ -68,6 +68,7 @@ void TranslateText(const char* utf8, const PlatformEvents& events) {
 
 void TranslateMouseButton(int button, bool down, const PlatformEvents& events) {
   if (button == kMouseButtonLeft && events.mouseButton) events.mouseButton(down);
+  if (button == kMouseButtonRight && events.rightButton) events.rightButton(down);
 }
 
 void TranslateFocus(bool gained, const PlatformEvents& events) {

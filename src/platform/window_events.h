@@ -23,6 +23,7 @@ inline constexpr int32_t kKeycodeEscape = 27;
 inline constexpr int32_t kKeycodeKeypadEnter = (1 << 30) | 88;
 // Mouse buttons are numbered from 1, the left one first.
 inline constexpr int kMouseButtonLeft = 1;
+inline constexpr int kMouseButtonRight = 3;
 
 struct KeyEvent {
   int usage = 0;        // where the key is: its USB HID usage

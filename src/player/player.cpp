@@ -260,6 +260,17 @@ void AddExperience(uint32_t amount) {
   }
 }
 
+void SetStartingLevel(uint8_t level) {
+  PlayerRecord& p = Player();
+  p.level = level < 1 ? 1 : (level > kMaxLevel ? kMaxLevel : level);
+  p.experience = 0;
+  p.experienceNeeded = p.level >= kMaxLevel ? 0 : static_cast<uint16_t>(100 * p.level);
+  p.lifeMax = LevelMaximum(p.level, kUpgradeDoubleLife);
+  p.manaMax = LevelMaximum(p.level, kUpgradeDoubleMana);
+  p.life = p.lifeMax;
+  p.mana = p.manaMax;
+}
+
 void Heal(int32_t amount) {
   HealHero(amount);
   PlayerRecord& p = Player();

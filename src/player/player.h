@@ -17,6 +17,9 @@ void ResetPlayer(uint8_t kind, uint8_t world, uint8_t map);
 // 0 the plain hero, 1 the armoured one; loads kind 1's sprite set when it changes.
 void SetHeroAppearance(uint8_t armoured);
 
+// A record that has reached `level` (1..50) without anything else: the life
+// and mana maxima of that level, both full, no experience towards the next.
+void SetStartingLevel(uint8_t level);
 // Score, level, experience and money go back to the map-start snapshot.
 void RestoreMapStart();
 // Marks map m of world w done; the first time it adds 100 progress and,

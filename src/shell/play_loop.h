@@ -68,6 +68,13 @@ uint8_t PlayWorld(Display* display, uint8_t world);
 // Map start, the loop, map end (0, 1, 3, 4 or 9 as above).
 uint8_t PlayMap(Display* display, uint8_t map);
 
+// Plays map m of a copy of the world as a game would, for the editor: the
+// hero at the map's start, a fresh player record of the given level, the
+// roaming rules on map 1. Completing the map, dying, leaving it or Escape
+// ends it; the world, the player record in hand and the saved games stay as
+// they were. Returns PlayMap's result (kMapQuit for Escape).
+uint8_t PlayTestMap(Display* display, const World& world, uint8_t m, uint8_t level);
+
 // The window-activation callback: 1 when the window becomes inactive, 0 when active.
 void SetSuspended(uint8_t suspended);
 bool IsSuspended();

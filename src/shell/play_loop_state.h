@@ -36,6 +36,8 @@ struct PlayLoopState {
   bool endingPlayed = false;
   // The world file could not be read, or lacks its roaming map.
   bool worldFailed = false;
+  // A map tried from the editor: Escape ends it instead of pausing.
+  bool playTest = false;
   uint64_t steps = 0;
   uint32_t mapVisits = 0;
   std::unique_ptr<Map> map;  // the working copy of the map being played

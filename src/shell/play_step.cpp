@@ -143,6 +143,12 @@ void HandleTypedKey() {
     // working after it.
     int slot = key == '0' ? 9 : key - '1';
     if (Player().spells[slot] != 0) Player().selectedSpell = static_cast<uint8_t>(slot);
+  } else if (s.lastTypedKey == kEscape && s.playTest) {
+    // A map tried from the editor has no pause menu to save from: Escape
+    // goes straight back.
+    s.lastTypedKey = 0;
+    s.endReason = kMapQuit;
+    s.endCountdown = 1;
   } else if (s.lastTypedKey == kEscape) {
     OpenPauseMenu();
     s.mode = kModePauseMenu;

@@ -57,6 +57,15 @@ class EditorFilesTest : public EditorTest {
     Click(kButtonX, buttonY);
     EXPECT_EQ(St().mode, kModeMap);
   }
+  // New or Load over changes that are not saved: leave them.
+  void FileMenuLeavingChanges(const std::string& name, int buttonY) {
+    OpenFileMenu();
+    ClearBox();
+    TypeText(name);
+    Click(kButtonX, buttonY);
+    AnswerAsk(Answer::Leave);
+    EXPECT_EQ(St().mode, kModeMap);
+  }
   void OpenWorldMenu() {
     Type('m');
     ASSERT_EQ(St().mode, kModeWorldMenu);
@@ -78,7 +87,7 @@ TEST_F(EditorFilesTest, SaveThenLoadBringsTheWorldBack) {
   ASSERT_TRUE(fs::exists(UserFile("mine.vwd")));
   EXPECT_FALSE(fs::exists(UserFile("mine.vwd.tmp")));
   At(3, 3).floor = 1;
-  FileMenu("mine.vwd", kLoadY);
+  FileMenuLeavingChanges("mine.vwd", kLoadY);
   EXPECT_EQ(At(3, 3).floor, 42);
   EXPECT_EQ(EditorMap().song, 7);
   EXPECT_EQ(St().mapIndex, 0);
@@ -100,7 +109,7 @@ TEST_F(EditorFilesTest, ASaveLeavesTheShippedWorldInTheGameFolderAlone) {
   ASSERT_TRUE(fs::exists(UserFile("river.vwd")));
   // From now on the user's copy is the one read.
   At(1, 1).floor = 0;
-  FileMenu("river.vwd", kLoadY);
+  FileMenuLeavingChanges("river.vwd", kLoadY);
   EXPECT_EQ(At(1, 1).floor, 78);
 }
 
@@ -140,11 +149,12 @@ TEST_F(EditorFilesTest, NamesThatLeaveTheFolderAreNeverWritten) {
   }
   EXPECT_EQ(files, 0u);
   EXPECT_FALSE(fs::exists(fs::path(dir()) / ".tmp"));
-  // Loading such a name gives a new world, as a missing file does.
+  EXPECT_FALSE(fs::exists(fs::path(dir()) / "..vwd"));
+  // Loading such a name reads nothing and keeps the world.
   At(2, 2).wall = 9;
-  FileMenu("..", kLoadY);
-  EXPECT_EQ(EditorWorld().mapCount, 1);
-  EXPECT_EQ(At(2, 2).wall, 0);
+  FileMenuLeavingChanges("..", kLoadY);
+  EXPECT_EQ(At(2, 2).wall, 9);
+  EXPECT_STREQ(St().notice, "could not load ..: not a usable file name");
 }
 
 TEST_F(EditorFilesTest, ListingPagesThroughFortyWorlds) {
@@ -181,22 +191,21 @@ TEST_F(EditorFilesTest, ListingPagesThroughFortyWorlds) {
   EXPECT_EQ(St().mode, kModeFileMenu);
 }
 
-TEST_F(EditorFilesTest, NewAndFailedLoadsStartAFreshWorldOnMap0) {
+TEST_F(EditorFilesTest, NewStartsAFreshWorldOnMap0) {
   OpenWorldMenu();
   Click(kMenuX, kNewSmallY);
   ClickMapEntry(1);
   Type(27);
   ASSERT_EQ(St().mapIndex, 1);
   At(2, 2).floor = 100;
-  FileMenu("", kNewY);
+  FileMenuLeavingChanges("", kNewY);
   EXPECT_EQ(EditorWorld().mapCount, 1);
   EXPECT_EQ(St().mapIndex, 0);
   EXPECT_LT(At(2, 2).floor, 2);
-  FileMenu("missing.vwd", kLoadY);
-  EXPECT_EQ(EditorWorld().mapCount, 1);
   // Quit closes the menu and changes nothing.
   At(2, 2).floor = 100;
   FileMenu("", kQuitY);
+  EXPECT_EQ(St().mode, kModeMap);
   EXPECT_EQ(At(2, 2).floor, 100);
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "actors/guys.h"
 #include "common/fixed.h"
@@ -126,6 +127,15 @@ class EditorTest : public HeadlessTest {
     ASSERT_EQ(St().mode, kModeMap);
     ASSERT_EQ(St().mapIndex, k);
   }
+  // The unsaved-changes question's buttons.
+  enum class Answer { Save, Leave, Cancel };
+  void AnswerAsk(Answer a) {
+    ASSERT_EQ(St().mode, kModeAsk);
+    int x = a == Answer::Save ? 180 : (a == Answer::Leave ? 300 : 430);
+    Click(x, 235);
+  }
+  // The world's whole file image, tile images included.
+  static std::vector<uint8_t> WorldImage() { return WorldBytes(EditorWorld()); }
   void Stop() {
     EditorStop();
     running_ = false;

@@ -96,12 +96,21 @@ bool ForgeFonts(const ForgeOptions& options) {
       "Impassable Icy Muddy Water Lava Pushable Transparent Roof",
       "Pointer: }",
   };
+  // The game's texts the editor shows: buttons, trigger names, monster kinds.
+  const std::vector<std::string> codedSamples = {
+      "C4NTATb  3ALNCb  TYMSVEP  H0BbIN MNP",
+      "UAFN NFP0KA  NFP0K B n KBADPATAX  L0KA3 C00S&EHNN",
+      "PA3SNTb QELb C0CEDA 0C0S0  MH0F0KPATH0",
+      "01:CNVASYVYC  0123456789",
+  };
   return ForgeOneFont(options, "graphics\\listiumbig.vft", "font0_listiumbig", BigFontDesign(),
                       gameSamples) &&
          ForgeOneFont(options, "graphics\\verdana.vft", "font1_verdana", EditorFontDesign(),
                       editorSamples) &&
          ForgeOneFont(options, "graphics\\listium.vft", "font2_listium", SmallFontDesign(),
-                      gameSamples);
+                      gameSamples) &&
+         ForgeOneFont(options, "graphics\\verdanaru.vft", "font1_verdanaru",
+                      EditorCodedFontDesign(), codedSamples);
 }
 
 }  // namespace torvel::forge

@@ -178,6 +178,12 @@ void HeadlessPlatform::Deliver(const Event& e) {
     case EventType::Close:
       if (events_.closeRequested) events_.closeRequested();
       break;
+    case EventType::RightMouseDown:
+      if (events_.rightButton) events_.rightButton(true);
+      break;
+    case EventType::RightMouseUp:
+      if (events_.rightButton) events_.rightButton(false);
+      break;
   }
 }
 

@@ -80,7 +80,9 @@ class HeadlessPlatform : public Platform {
     MouseMove,  // value: MouseMoveValue(x, y), the pointer's new screen position
     Activate,
     Deactivate,
-    Close
+    Close,
+    RightMouseDown,
+    RightMouseUp,
   };
   struct Event {
     EventType type;

@@ -127,6 +127,7 @@ static_assert(SDLK_BACKSPACE == kKeycodeBackspace && SDLK_TAB == kKeycodeTab &&
               SDLK_RETURN == kKeycodeEnter && SDLK_ESCAPE == kKeycodeEscape &&
               SDLK_KP_ENTER == kKeycodeKeypadEnter);
 static_assert(SDL_BUTTON_LEFT == kMouseButtonLeft);
+static_assert(SDL_BUTTON_RIGHT == kMouseButtonRight);
 
 void SdlPlatform::HandleEvent(const SDL_Event& e) {
   switch (e.type) {

@@ -35,6 +35,13 @@ FontDesign EditorFontDesign() {
   return d;
 }
 
+FontDesign EditorCodedFontDesign() {
+  FontDesign d = EditorFontDesign();
+  d.pointerArrow = false;
+  d.letterCoding = true;
+  return d;
+}
+
 FontDesign SmallFontDesign() {
   FontDesign d;
   d.face = "DejaVuSansCondensed-Bold.ttf";

@@ -30,6 +30,9 @@ struct FontDesign {
 FontDesign BigFontDesign();     // 0: "graphics\listiumbig.vft"
 FontDesign EditorFontDesign();  // 1: "graphics\verdana.vft"
 FontDesign SmallFontDesign();   // 2: "graphics\listium.vft"
+// The editor's font drawing the letter coding, for the game's own texts in
+// the editor's panels: "graphics\verdanaru.vft".
+FontDesign EditorCodedFontDesign();
 
 struct BuiltFont {
   uint8_t firstChar = 32;
