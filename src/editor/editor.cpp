@@ -408,6 +408,8 @@ void ResetEditorChoices() {
   s.wallChoice = 1;
   s.itemChoice = 1;
   s.monsterChoice = 1;
+  s.testLevel = 1;
+  s.overlay = false;
 }
 
 EditorStatus GetEditorStatus() {

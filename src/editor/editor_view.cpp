@@ -236,7 +236,7 @@ void PlayTestCurrentMap() {
   }
   int32_t cx = 0, cy = 0;
   GetCamera(cx, cy);
-  PlayTestMap(s.display, s.world, s.mapIndex, s.testLevel);
+  uint8_t result = PlayTestMap(s.display, s.world, s.mapIndex, s.testLevel);
   // The play loop had the guys, the camera and the draw place to itself.
   SelectMap(s.mapIndex);
   SetCamera(ToFixed(cx), ToFixed(cy));
@@ -245,7 +245,20 @@ void PlayTestCurrentMap() {
   s.buttonHeld = s.display->MouseDown();
   s.repeatCount = kRepeatAfterClose;
   UpdatePointerTile();
-  ShowNotice("back from the play-test");
+  switch (result) {
+    case kMapCompleted:
+      ShowNotice("play-test: map completed");
+      break;
+    case kMapHeroKilled:
+      ShowNotice("play-test: the hero died");
+      break;
+    case kMapQuit:
+      ShowNotice("play-test ended with Escape");
+      break;
+    default:
+      ShowNotice("play-test: the hero left the map");
+      break;
+  }
 }
 
 void OpenOverview() {

@@ -127,6 +127,12 @@ class EditorTest : public HeadlessTest {
     ASSERT_EQ(St().mode, kModeMap);
     ASSERT_EQ(St().mapIndex, k);
   }
+  // Lets the undo history take in changes a test made to the world directly
+  // (each key the editor takes in map view is such a moment).
+  void Settle() {
+    Type('l');
+    Type('l');
+  }
   // The unsaved-changes question's buttons.
   enum class Answer { Save, Leave, Cancel };
   void AnswerAsk(Answer a) {

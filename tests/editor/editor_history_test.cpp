@@ -20,6 +20,7 @@ class HistoryTest : public EditorTest {
   using EditorTest::Press;
   using EditorTest::Release;
   using EditorTest::SelectTool;
+  using EditorTest::Settle;
   using EditorTest::St;
   using EditorTest::Ticks;
   using EditorTest::Type;
@@ -35,11 +36,6 @@ class HistoryTest : public EditorTest {
   void Undo() { Chord({29, 44}); }             // Ctrl+Z
   void Redo() { Chord({29, 21}); }             // Ctrl+Y
   void RedoShifted() { Chord({29, 42, 44}); }  // Ctrl+Shift+Z
-  // Lets the history take in changes a test made to the world directly.
-  void Settle() {
-    Type('l');
-    Type('l');
-  }
   void SaveAs(const std::string& name) {
     Type('f');
     for (int i = 0; i < 40; ++i) Type(8);
