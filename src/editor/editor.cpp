@@ -114,6 +114,7 @@ void PointerStep() {
       PanelClick();
       s.repeatCount = kRepeatAfterClose;
     }
+    if (!s.display->MouseDown()) s.buttonHeld = false;
     return;
   }
   if (s.mode != kModeMap || !HeldToolRepeats(s.tool)) return;
@@ -314,6 +315,8 @@ void EditorStart(Display* display) {
   InitGuys(kGuyPoolSize);
   s.lastKey = 0;
   display->TakeLastKey();
+  display->ClearTypedKeys();
+  display->TakeMouseDown();
   ResetPlayer(kResetMapStart, 0, 0);
   FreeFont(gCodedFont);
   LoadFont(kCodedFontName, gCodedFont);
@@ -359,8 +362,13 @@ bool EditorPass() {
     s.lastMs = now;
   }
 
-  s.lastKey = s.display->TakeLastKey();
-  HandleKey(s.lastKey);
+  // Every letter typed since the last pass, in order.
+  s.display->TakeLastKey();
+  for (uint8_t key = s.display->TakeTypedKey(); key != 0 && !s.endRequested;
+       key = s.display->TakeTypedKey()) {
+    s.lastKey = key;
+    HandleKey(key);
+  }
 
   if (!s.buttonHeld) CommitWorldChanges();
 

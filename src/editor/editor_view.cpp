@@ -242,6 +242,9 @@ void PlayTestCurrentMap() {
   SetCamera(ToFixed(cx), ToFixed(cy));
   SetMapDrawPlace(kNoMapPlace, kNoMapPlace);
   ClearScanKeys();
+  // What was typed and clicked in the game stays there.
+  s.display->ClearTypedKeys();
+  s.display->TakeMouseDown();
   s.buttonHeld = s.display->MouseDown();
   s.repeatCount = kRepeatAfterClose;
   UpdatePointerTile();

@@ -45,7 +45,21 @@ class Display {
   void Box(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t colour);
   void FillBox(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t colour);
 
-  void SetLastKey(uint8_t key) { lastKey = key; }
+  void SetLastKey(uint8_t key) {
+    lastKey = key;
+    if (typedCount < kTypedKeys) typed[(typedFirst + typedCount++) % kTypedKeys] = key;
+  }
+  // The typed characters in order, for the editor's text boxes, which must
+  // not lose a letter typed faster than a tick (TakeLastKey keeps only the
+  // last one, as the game reads it).
+  uint8_t TakeTypedKey() {
+    if (typedCount == 0) return 0;
+    uint8_t k = typed[typedFirst];
+    typedFirst = (typedFirst + 1) % kTypedKeys;
+    --typedCount;
+    return k;
+  }
+  void ClearTypedKeys() { typedCount = 0; }
   uint8_t TakeLastKey() {
     uint8_t k = lastKey;
     lastKey = 0;
@@ -84,6 +98,11 @@ class Display {
   bool mouseDown = false;
   bool mouseClicked = false;
   bool rightMouseDown = false;
+  bool mouseClicked = false;
+  static constexpr int kTypedKeys = 32;
+  uint8_t typed[kTypedKeys] = {};
+  int typedFirst = 0;
+  int typedCount = 0;
   bool soundOn = false;
   // The palette as last sent to the screen (brightness applied).
   uint8_t shownPalette[1024] = {};

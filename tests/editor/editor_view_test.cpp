@@ -288,3 +288,34 @@ TEST_F(ViewTest, TheEyedropperPicksUpFloorsAndWalls) {
 
 }  // namespace
 }  // namespace torvel::testing
+
+namespace torvel::testing {
+namespace {
+
+TEST_F(ViewTest, LettersTypedFasterThanATickAreAllKept) {
+  for (char c : std::string("fmine.vwd")) platform().PushChar(c);
+  Ticks(3);
+  EXPECT_EQ(St().mode, kModeFileMenu);
+  EXPECT_STREQ(St().fileNameBox, "mine.vwd");
+}
+
+TEST_F(ViewTest, ATapShorterThanATickStillClicks) {
+  BlankMap();
+  SelectTool(kToolItem);
+  PointAtTile(4, 4);
+  const size_t steps = St().undoSteps;
+  platform().Push({Ev::MouseDown});
+  platform().Push({Ev::MouseUp});
+  Ticks(3);
+  EXPECT_EQ(At(4, 4).item, 1);
+  EXPECT_EQ(St().undoSteps, steps + 1);
+  // And a held button is one click, not two.
+  PointAtTile(5, 4);
+  Press();
+  Ticks(3);
+  Release();
+  EXPECT_EQ(St().undoSteps, steps + 2);
+}
+
+}  // namespace
+}  // namespace torvel::testing
