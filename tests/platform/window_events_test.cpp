@@ -23,6 +23,7 @@ PlatformEvents Listening() {
   e.keyUp = [](int code) { Heard().push_back("up " + std::to_string(code)); };
   e.character = [](int code) { Heard().push_back("char " + std::to_string(code)); };
   e.mouseButton = [](bool down) { Heard().push_back(down ? "mouse down" : "mouse up"); };
+  e.rightButton = [](bool down) { Heard().push_back(down ? "right down" : "right up"); };
   e.activate = [](bool active) { Heard().push_back(active ? "active" : "inactive"); };
   e.paletteLost = [] { Heard().push_back("palette"); };
   return e;
@@ -116,16 +117,17 @@ TEST(WindowEvents, TypedTextGivesPrintableLatinOneCodes) {
   EXPECT_TRUE(Heard().empty());
 }
 
-TEST(WindowEvents, OnlyTheLeftButtonCounts) {
+TEST(WindowEvents, TheLeftAndRightButtonsCountAndTheMiddleOneDoesNot) {
   const PlatformEvents events = Listening();
   Heard().clear();
   TranslateMouseButton(kMouseButtonLeft, true, events);
   TranslateMouseButton(2, false, events);  // the middle one
-  TranslateMouseButton(3, false, events);  // the right one
-  TranslateMouseButton(3, true, events);
+  TranslateMouseButton(2, true, events);
   EXPECT_EQ(Heard(), (Log{"mouse down"}));
+  TranslateMouseButton(kMouseButtonRight, true, events);  // the editor drags with it
   TranslateMouseButton(kMouseButtonLeft, false, events);
-  EXPECT_EQ(Heard(), (Log{"mouse down", "mouse up"}));
+  TranslateMouseButton(kMouseButtonRight, false, events);
+  EXPECT_EQ(Heard(), (Log{"mouse down", "right down", "mouse up", "right up"}));
 }
 
 TEST(WindowEvents, RegainingTheFocusSendsThePaletteAgain) {
