@@ -10,6 +10,7 @@
 #include "gfx/bmp.h"
 #include "gfx/display.h"
 #include "gfx/draw_list.h"
+#include "gfx/font.h"
 
 namespace torvel {
 
@@ -338,8 +339,17 @@ void DrawWorldMenu() {
     if (In(s.pointerX, 65, 361) && In(s.pointerY, 14 + 14 * k, 27 + 14 * k))
       d.Box(64, 14 + 14 * k, 360, 28 + 14 * k, 16);
     if (k == s.selectedMap) d.Box(64, 14 + 14 * k, 360, 28 + 14 * k, 31);
-    // Map names are the game's own texts, in its letter coding.
-    EditorPrintCoded(67, 16 + 14 * k, s.mapList[k]);
+    // Map names are the game's own texts, in its letter coding; the number
+    // before them is a number.
+    const char* entry = s.mapList[k];
+    const char* name = std::strstr(entry, ": ");
+    if (name) {
+      std::string number(entry, static_cast<size_t>(name - entry) + 2);
+      EditorPrint(67, 16 + 14 * k, number.c_str());
+      EditorPrintCoded(67 + TextWidthOf(number.c_str(), kFontEditor), 16 + 14 * k, name + 2);
+    } else {
+      EditorPrintCoded(67, 16 + 14 * k, entry);
+    }
   }
   d.Box(62, 354, 362, 368, 16);
   d.FillBox(63, 355, 361, 367, 0);

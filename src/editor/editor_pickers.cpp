@@ -5,6 +5,7 @@
 #include "actors/kinds.h"
 #include "editor/editor_internal.h"
 #include "gfx/display.h"
+#include "gfx/font.h"
 #include "gfx/tiles.h"
 #include "world/items.h"
 
@@ -227,9 +228,12 @@ void DrawMonsterList() {
     bool inside = s.pointerX >= x1 && s.pointerX <= x2 && s.pointerY >= y1 && s.pointerY <= y2;
     d.Box(x1, y1, x2, y2, inside ? 31 : 16);
     char text[40];
-    std::snprintf(text, sizeof(text), "%02d:%.28s", kind, KindName(kind));
-    // The kinds' names are in the game's letter coding.
-    EditorPrintCoded(x1 + 2, y1 + 2, text);
+    // The kinds' names are in the game's letter coding; their numbers are numbers.
+    std::snprintf(text, sizeof(text), "%02d:", kind);
+    EditorPrint(x1 + 2, y1 + 2, text);
+    int32_t at = x1 + 2 + TextWidthOf(text, kFontEditor);
+    std::snprintf(text, sizeof(text), "%.28s", KindName(kind));
+    EditorPrintCoded(at, y1 + 2, text);
   }
 }
 

@@ -97,6 +97,15 @@ void Outline(Display& d, int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t
   }
 }
 
+// A label on a dark strip, so it reads over any floor; kept off the panel.
+void Label(int32_t x, int32_t y, const char* plain, const char* coded = "") {
+  int32_t w = TextWidthOf(plain, kFontEditor) + (coded[0] ? TextWidthOf(coded, kFontEditor) : 0);
+  if (y < 1 || y + 12 >= kPanelTop || x + w < 0 || x >= 640) return;
+  EdDisplay().FillBox(std::max<int32_t>(x - 1, 0), y - 1, std::min<int32_t>(x + w, 639), y + 11, 0);
+  EditorPrint(x, y, plain);
+  if (coded[0]) EditorPrintCoded(x + TextWidthOf(plain, kFontEditor), y, coded);
+}
+
 bool TileOnScreen(int32_t sx, int32_t sy) {
   return sx > -64 && sx < 640 && sy > -24 && sy < kPanelTop;
 }
@@ -346,8 +355,15 @@ void DrawOverlay() {
     if (!TileOnScreen(sx, sy)) continue;
     Outline(d, sx, sy, sx + 31, sy + 23, kGold);
     Outline(d, sx + 1, sy + 1, sx + 30, sy + 22, kGold);
-    if (sy + 13 < kPanelTop - 10)
-      EditorPrint(sx + 3, sy + 12, sp.effect < 10 ? kEffects[sp.effect] : "?");
+    // Below the tile, clear of the "Spcl" mark: the effect, and the map a
+    // Goto Map leads to.
+    char text[32];
+    if (sp.effect == kEffectGotoMap) {
+      std::snprintf(text, sizeof(text), "Goto Map %02d", static_cast<int>(sp.value));
+    } else {
+      std::snprintf(text, sizeof(text), "%s", sp.effect < 10 ? kEffects[sp.effect] : "?");
+    }
+    Label(sx, sy + 25, text);
   }
   for (const MonsterStart& m : map.monsters) {
     if (m.kind == 0) continue;
@@ -355,15 +371,10 @@ void DrawOverlay() {
     int32_t sx = ScreenX(m.x), sy = ScreenY(m.y);
     if (!TileOnScreen(sx, sy)) continue;
     Outline(d, sx + 2, sy + 2, sx + 29, sy + 21, m.kind == 1 ? kGreen : kRed);
-    if (sy - 12 < 0 || sy - 12 > kPanelTop - 14) continue;
-    char label[40];
-    if (m.kind == 1) {
-      std::snprintf(label, sizeof(label), "01 hero start");
-      EditorPrint(sx, sy - 12, label);
-    } else {
-      std::snprintf(label, sizeof(label), "%02d %.24s", m.kind, KindName(m.kind));
-      EditorPrintCoded(sx, sy - 12, label);
-    }
+    char number[8], name[32];
+    std::snprintf(number, sizeof(number), "%02d ", m.kind);
+    std::snprintf(name, sizeof(name), "%.24s", m.kind == 1 ? "" : KindName(m.kind));
+    Label(sx, sy - 13, m.kind == 1 ? "01 hero start" : number, name);
   }
   char counts[80];
   std::snprintf(counts, sizeof(counts), "monster starts %03d/128   specials %02d/32   items %d",
