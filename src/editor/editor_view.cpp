@@ -14,6 +14,7 @@
 #include "gfx/font.h"
 #include "gfx/tiles.h"
 #include "input/input.h"
+#include "platform/platform.h"
 #include "shell/play_loop.h"
 #include "world/map_render.h"
 #include "world/specials.h"
@@ -251,6 +252,11 @@ void PlayTestCurrentMap() {
   SetCamera(ToFixed(cx), ToFixed(cy));
   SetMapDrawPlace(kNoMapPlace, kNoMapPlace);
   ClearScanKeys();
+  // The game let the system pointer go where it liked; it goes back to the
+  // centre, where the editor measures its moves from, and the editor's
+  // pointer stays where it was.
+  GetPlatform().SetMousePosition(320, 240);
+  s.edgeTicks = 0;
   // What was typed and clicked in the game stays there.
   s.display->ClearTypedKeys();
   s.display->TakeMouseDown();
