@@ -98,7 +98,6 @@ class Display {
   bool mouseDown = false;
   bool mouseClicked = false;
   bool rightMouseDown = false;
-  bool mouseClicked = false;
   static constexpr int kTypedKeys = 32;
   uint8_t typed[kTypedKeys] = {};
   int typedFirst = 0;
