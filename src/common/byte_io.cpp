@@ -1,8 +1,13 @@
 #include "common/byte_io.h"
 
+#include "common/file_io.h"
+
+#include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace torvel {
@@ -14,6 +19,31 @@ struct FileCloser {
   }
 };
 using FilePtr = std::unique_ptr<FILE, FileCloser>;
+
+AtomicWriteHook gAtomicWriteHook = nullptr;
+
+// write() may take less than it was given, or be interrupted.
+bool WriteAll(int fd, const uint8_t* data, size_t size) {
+  while (size > 0) {
+    ssize_t n = write(fd, data, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data += n;
+    size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+bool SyncFolderOf(const std::string& hostPath) {
+  std::string folder = std::filesystem::path(hostPath).parent_path().string();
+  if (folder.empty()) folder = ".";
+  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  // Some file systems cannot sync a folder at all; there is nothing more to do.
+  bool ok = fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP;
+  ok = close(fd) == 0 && ok;
+  return ok;
+}
 }  // namespace
 
 bool ReadFileBytes(const std::string& hostPath, std::vector<uint8_t>& out, size_t maxSize) {
@@ -32,32 +62,55 @@ bool ReadFileBytes(const std::string& hostPath, std::vector<uint8_t>& out, size_
   return true;
 }
 
-bool WriteFileBytes(const std::string& hostPath, const void* data, size_t size) {
-  FilePtr f(std::fopen(hostPath.c_str(), "wb"));
+bool ReadFileHead(const std::string& hostPath, std::vector<uint8_t>& out, size_t maxSize) {
+  out.clear();
+  FilePtr f(std::fopen(hostPath.c_str(), "rb"));
   if (!f) return false;
-  if (size > 0 && std::fwrite(data, 1, size, f.get()) != size) return false;
-  return std::fflush(f.get()) == 0;
+  out.resize(maxSize);
+  size_t got = maxSize > 0 ? std::fread(out.data(), 1, maxSize, f.get()) : 0;
+  if (got < maxSize && std::ferror(f.get())) {
+    out.clear();
+    return false;
+  }
+  out.resize(got);
+  return true;
+}
+
+bool WriteFileBytes(const std::string& hostPath, const void* data, size_t size) {
+  std::FILE* f = std::fopen(hostPath.c_str(), "wb");
+  if (!f) return false;
+  bool ok = size == 0 || std::fwrite(data, 1, size, f) == size;
+  ok = std::fflush(f) == 0 && ok;
+  // A full disk may only show when the last buffer goes out at the close.
+  ok = std::fclose(f) == 0 && ok;
+  return ok;
+}
+
+void SetAtomicWriteHook(AtomicWriteHook hook) {
+  gAtomicWriteHook = hook;
 }
 
 bool WriteFileAtomic(const std::string& hostPath, const void* data, size_t size) {
-  std::string temp = hostPath + ".tmp";
-  {
-    FilePtr f(std::fopen(temp.c_str(), "wb"));
-    if (!f) return false;
-    bool ok = size == 0 || std::fwrite(data, 1, size, f.get()) == size;
-    ok = ok && std::fflush(f.get()) == 0;
-    ok = ok && fsync(fileno(f.get())) == 0;
-    if (!ok) {
-      f.reset();
-      std::remove(temp.c_str());
-      return false;
-    }
-  }
-  if (std::rename(temp.c_str(), hostPath.c_str()) != 0) {
-    std::remove(temp.c_str());
+  const std::string temp = hostPath + ".tmp";
+  int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  const auto* bytes = static_cast<const uint8_t*>(data);
+  const size_t half = size / 2;
+  bool ok = WriteAll(fd, bytes, half);
+  if (ok && gAtomicWriteHook) gAtomicWriteHook(AtomicWriteStage::kHalfWritten, temp);
+  ok = ok && WriteAll(fd, bytes + half, size - half);
+  // On the disk before it takes the old file's name: a crash after the
+  // rename must not find a name pointing at blocks never written.
+  ok = ok && fsync(fd) == 0;
+  ok = close(fd) == 0 && ok;
+  if (ok && gAtomicWriteHook) gAtomicWriteHook(AtomicWriteStage::kBeforeRename, temp);
+  if (!ok || std::rename(temp.c_str(), hostPath.c_str()) != 0) {
+    unlink(temp.c_str());
     return false;
   }
-  return true;
+  // The rename itself lives in the folder: until the folder is on the disk a
+  // power cut may bring back the old name, or no name at all.
+  return SyncFolderOf(hostPath);
 }
 
 }  // namespace torvel

@@ -7,6 +7,7 @@
 
 #include "audio/sound.h"
 #include "common/byte_io.h"
+#include "common/file_io.h"
 #include "gfx/display.h"
 #include "gfx/font.h"
 #include "gfx/sprites.h"
@@ -66,11 +67,11 @@ PauseMenuState gPause;
 constexpr uint8_t kNotSavedSteps = 90;
 constexpr const char* kNotSavedText = "HE C0XPAHEH0!";
 
-// The whole save file, or false when there is none or it is too short to
-// hold three records.
+// The save file's first 1008 bytes, or false when there is none. A file of
+// another size is read for the whole slots it holds: a longer one for its
+// first three, a shorter one for as many as fit.
 bool ReadSaveFile(std::vector<uint8_t>& bytes) {
-  if (!ReadFileBytes(UserPath(kSaveFileName), bytes, 1u << 20)) return false;
-  return bytes.size() >= static_cast<size_t>(kSaveFileBytes);
+  return ReadFileHead(UserPath(kSaveFileName), bytes, kSaveFileBytes);
 }
 
 // A slot never saved to: all zeros but the six map totals.
@@ -80,8 +81,11 @@ PlayerRecord EmptySlot() {
   return record;
 }
 
+// False when the file ends before the slot does.
 bool ReadSlot(const std::vector<uint8_t>& file, int slot, PlayerRecord& record) {
-  ByteReader in(file.data() + static_cast<size_t>(slot) * kPlayerRecordBytes, kPlayerRecordBytes);
+  const size_t start = static_cast<size_t>(slot) * kPlayerRecordBytes;
+  if (slot < 0 || slot >= kSaveSlots || file.size() < start + kPlayerRecordBytes) return false;
+  ByteReader in(file.data() + start, kPlayerRecordBytes);
   return ReadPlayerRecord(in, record);
 }
 
@@ -326,11 +330,11 @@ void LoadSlot(uint8_t slot) {
 bool SaveSlot(uint8_t slot) {
   if (slot >= kSaveSlots) return false;
   std::vector<uint8_t> file;
+  ReadSaveFile(file);
+  // Every whole slot the file holds is kept; only the missing ones start empty.
   PlayerRecord records[kSaveSlots];
-  if (ReadSaveFile(file)) {
-    for (int i = 0; i < kSaveSlots; ++i) ReadSlot(file, i, records[i]);
-  } else {
-    for (PlayerRecord& r : records) r = EmptySlot();
+  for (int i = 0; i < kSaveSlots; ++i) {
+    if (!ReadSlot(file, i, records[i])) records[i] = EmptySlot();
   }
   records[slot] = Player();
   ByteWriter out;
@@ -340,11 +344,11 @@ bool SaveSlot(uint8_t slot) {
 
 void ReadSlotSummaries(SlotSummary summaries[3]) {
   std::vector<uint8_t> file;
-  bool whole = ReadSaveFile(file);
+  ReadSaveFile(file);
   for (int i = 0; i < kSaveSlots; ++i) {
     summaries[i] = SlotSummary{};
     PlayerRecord r;
-    if (!whole || !ReadSlot(file, i, r)) continue;
+    if (!ReadSlot(file, i, r)) continue;
     summaries[i].chapter = static_cast<uint8_t>(r.worldNumber + 1);
     summaries[i].level = r.level;
     summaries[i].hours = static_cast<uint8_t>(r.playTime / 108000);

@@ -42,11 +42,12 @@ constexpr int kSaveFileBytes = 1008;
 constexpr const char* kSaveFileName = "torvel.sav";
 
 // Reads slot n into the player record and applies its music volume. Without
-// a whole save file, or from a slot never saved to, the player starts a new
-// game instead.
+// a save file, from a slot the file ends before, or from a slot never saved
+// to, the player starts a new game instead.
 void LoadSlot(uint8_t slot);
-// Writes the player record into slot n, keeping the other two; a missing or
-// broken file is started afresh with empty slots. The file is replaced
+// Writes the player record into slot n, keeping every other whole slot the
+// file holds (a file of another size keeps the slots it has in full; only
+// the missing ones start empty, as in a new file). The file is replaced
 // atomically, so a failed save never loses the old one. False when it could
 // not be written.
 bool SaveSlot(uint8_t slot);

@@ -314,16 +314,6 @@ TEST_F(PauseMenuTest, SavingKeepsTheOtherSlots) {
   EXPECT_EQ(SaveBytes().size(), 1008u);
 }
 
-TEST_F(PauseMenuTest, ABrokenSaveFileIsStartedAfreshOnSaving) {
-  WriteFileBytes(SavePath(), std::vector<uint8_t>(500, 0xEE));
-  Player().level = 9;
-  SaveSlot(1);
-  std::vector<uint8_t> file = SaveBytes();
-  ASSERT_EQ(file.size(), 1008u);
-  EXPECT_EQ(SlotOf(file, 0), Bytes(EmptyRecord()));
-  EXPECT_EQ(SlotOf(file, 1), Bytes(Player()));
-}
-
 TEST_F(PauseMenuTest, LoadingBringsBackTheRecordAndItsMusic) {
   Player().level = 12;
   Player().money = 345;
@@ -346,46 +336,109 @@ TEST_F(PauseMenuTest, LoadingBringsBackTheRecordAndItsMusic) {
   EXPECT_EQ(s[1].minutes, 5);
 }
 
-TEST_F(PauseMenuTest, WithoutAWholeFileOrFromAnEmptySlotLoadingStartsANewGame) {
-  struct Case {
-    const char* what;
-    std::vector<uint8_t> file;  // empty: no file at all
-    uint8_t slot;
-  } cases[] = {
-      {"no file", {}, 0},
-      {"short file", std::vector<uint8_t>(700, 0x33), 0},
-      {"empty slot", {}, 1},
-  };
-  for (const Case& c : cases) {
-    std::filesystem::remove(SavePath());
-    if (std::string(c.what) == "empty slot") {
-      Player().level = 20;
-      SaveSlot(0);
-    } else if (!c.file.empty()) {
-      WriteFileBytes(SavePath(), c.file);
+// A save file of another size than 1008 bytes (cut short by a copy, or with
+// something after it) still holds every slot that fits in it whole.
+struct OddFile {
+  const char* what;
+  size_t size;
+  int wholeSlots;
+};
+const OddFile kOddFiles[] = {
+    {"empty", 0, 0},
+    {"cut inside slot 1", 200, 0},
+    {"one slot and a bit", 500, 1},
+    {"two slots exactly", 672, 2},
+    {"one byte short", 1007, 2},
+    {"a tail after the slots", 1500, 3},
+    {"two megabytes", 2u << 20, 3},
+};
+
+// Slot i of an odd file: a record of level 10 + i, in world i.
+std::vector<uint8_t> OddFileBytes(size_t size) {
+  std::vector<uint8_t> file(size, 0x5A);
+  for (int i = 0; i < 3; ++i) {
+    PlayerRecord r = EmptyRecord();
+    r.level = static_cast<uint8_t>(10 + i);
+    r.worldNumber = static_cast<uint8_t>(i);
+    r.playTime = 108000u * (i + 1);
+    std::vector<uint8_t> bytes = Bytes(r);
+    for (size_t b = 0; b < bytes.size() && i * 336 + b < size; ++b) file[i * 336 + b] = bytes[b];
+  }
+  return file;
+}
+
+TEST_F(PauseMenuTest, SavingIntoAnOddSizedFileKeepsEveryWholeSlotItHolds) {
+  for (const OddFile& c : kOddFiles) {
+    for (uint8_t saved = 0; saved < 3; ++saved) {
+      SCOPED_TRACE(std::string(c.what) + ", saving slot " + std::to_string(saved));
+      const std::vector<uint8_t> old = OddFileBytes(c.size);
+      ASSERT_TRUE(WriteFileBytes(SavePath(), old));
+      Player().level = 44;
+      ASSERT_TRUE(SaveSlot(saved));
+      std::vector<uint8_t> file = SaveBytes();
+      ASSERT_EQ(file.size(), 1008u);
+      for (int i = 0; i < 3; ++i) {
+        if (i == saved) {
+          EXPECT_EQ(SlotOf(file, i), Bytes(Player())) << "slot " << i;
+        } else if (i < c.wholeSlots) {
+          EXPECT_EQ(SlotOf(file, i), SlotOf(old, i)) << "slot " << i << " was not kept";
+        } else {
+          EXPECT_EQ(SlotOf(file, i), Bytes(EmptyRecord())) << "slot " << i << " is not empty";
+        }
+      }
     }
-    Player().level = 33;
-    Player().money = 999;
-    LoadSlot(c.slot);
-    EXPECT_EQ(Player().level, 1) << c.what;
-    EXPECT_EQ(Player().money, 0) << c.what;
-    EXPECT_EQ(Player().lifeMax, 15) << c.what;
   }
 }
 
-TEST_F(PauseMenuTest, SummariesWithoutAWholeFileShowChapterOneLevelOne) {
-  for (const std::vector<uint8_t>& file : {std::vector<uint8_t>{}, std::vector<uint8_t>(1007, 7)}) {
-    std::filesystem::remove(SavePath());
-    if (!file.empty()) WriteFileBytes(SavePath(), file);
+TEST_F(PauseMenuTest, AnOddSizedFileLoadsAndSumsUpItsWholeSlotsAndOnlyThose) {
+  for (const OddFile& c : kOddFiles) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(WriteFileBytes(SavePath(), OddFileBytes(c.size)));
     SlotSummary s[3];
-    s[2].level = 99;
     ReadSlotSummaries(s);
-    for (const SlotSummary& one : s) {
-      EXPECT_EQ(one.chapter, 1);
-      EXPECT_EQ(one.level, 1);
-      EXPECT_EQ(one.hours, 0);
-      EXPECT_EQ(one.minutes, 0);
+    for (int i = 0; i < 3; ++i) {
+      const bool whole = i < c.wholeSlots;
+      EXPECT_EQ(s[i].level, whole ? 10 + i : 1) << "slot " << i;
+      EXPECT_EQ(s[i].chapter, whole ? 1 + i : 1) << "slot " << i;
+      EXPECT_EQ(s[i].hours, whole ? 1 + i : 0) << "slot " << i;
+      Player().level = 33;
+      Player().money = 999;
+      LoadSlot(static_cast<uint8_t>(i));
+      // A slot the file ends before starts a new game: level 1, no money.
+      EXPECT_EQ(Player().level, whole ? 10 + i : 1) << "slot " << i;
+      EXPECT_EQ(Player().money, 0) << "slot " << i;
+      EXPECT_EQ(Player().lifeMax, whole ? 0 : 15) << "slot " << i;
     }
+  }
+}
+
+TEST_F(PauseMenuTest, WithoutAFileOrFromAnEmptySlotLoadingStartsANewGame) {
+  for (bool emptySlot : {false, true}) {
+    SCOPED_TRACE(emptySlot ? "a slot never saved to" : "no file");
+    std::filesystem::remove(SavePath());
+    if (emptySlot) {
+      Player().level = 20;
+      SaveSlot(0);
+    }
+    Player().level = 33;
+    Player().money = 999;
+    LoadSlot(1);
+    EXPECT_EQ(Player().level, 1);
+    EXPECT_EQ(Player().money, 0);
+    EXPECT_EQ(Player().lifeMax, 15);
+  }
+}
+
+TEST_F(PauseMenuTest, SummariesWithoutAFileShowChapterOneLevelOne) {
+  std::filesystem::remove(SavePath());
+  SlotSummary s[3];
+  s[2].level = 99;
+  ReadSlotSummaries(s);
+  for (const SlotSummary& one : s) {
+    EXPECT_EQ(one.chapter, 1);
+    EXPECT_EQ(one.level, 1);
+    EXPECT_EQ(one.hours, 0);
+    EXPECT_EQ(one.minutes, 0);
   }
 }
 
