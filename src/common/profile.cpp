@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/byte_io.h"
+#include "common/file_io.h"
 
 namespace torvel {
 
@@ -64,7 +65,8 @@ bool FindProfileString(const std::string& text, const std::string& section, cons
 bool ReadProfileString(const std::string& hostPath, const std::string& section,
                        const std::string& key, std::string& value) {
   std::vector<uint8_t> bytes;
-  if (!ReadFileBytes(hostPath, bytes, 1u << 20)) return false;
+  // No profile comes near a megabyte; a bigger file is read for its start.
+  if (!ReadFileHead(hostPath, bytes, 1u << 20)) return false;
   std::string text(bytes.begin(), bytes.end());
   return FindProfileString(text, section, key, value);
 }

@@ -1,5 +1,6 @@
 #include "input/input.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "common/byte_io.h"
@@ -89,9 +90,17 @@ void ReadBindings() {
   std::string path = UserPath("keys.ini");
   std::string up = ReadKeysValue(path, kActionKeys[0]);
   if (up.empty()) {
-    // Nothing to go on: write the defaults for the player to edit. A write
-    // failure (read-only folder) only means the file is missing next time.
-    WriteFileAtomic(path, kDefaultKeysIni, std::strlen(kDefaultKeysIni));
+    // Nothing to go on: the default keys. Without a file they are written
+    // for the player to edit (a write failure, as in a read-only folder,
+    // only means the file is missing next time). A file that is there but
+    // cannot be used is the player's own and stays as it is.
+    if (FileExists(path)) {
+      std::fprintf(stderr,
+                   "TORVEL: %s has no usable UpKey in [Keyboard]; playing with the default keys\n",
+                   path.c_str());
+    } else {
+      WriteFileAtomic(path, kDefaultKeysIni, std::strlen(kDefaultKeysIni));
+    }
     std::memcpy(gInput.bindings, kDefaultBindings, sizeof(gInput.bindings));
     return;
   }

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "common/profile.h"
 #include "platform/paths.h"
+#include "platform/port_settings.h"
 #include "platform/sdl/sdl_backend.h"
 #include "shell/play_loop.h"
 #include "shell/program.h"
@@ -20,12 +20,6 @@ std::string ExecutableDir(const char* argv0) {
   std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
   if (ec) exe = std::filesystem::absolute(argv0, ec);
   return exe.parent_path().string();
-}
-
-bool ReadFlag(const std::string& ini, const char* key, bool fallback) {
-  std::string value;
-  if (!torvel::ReadProfileString(ini, "Display", key, value)) return fallback;
-  return value == "1" || value == "yes" || value == "true" || value == "on";
 }
 
 std::vector<std::string> ShippedWorlds() {
@@ -122,12 +116,7 @@ int main(int argc, char** argv) {
     }
   }
 
-  torvel::PortSettings settings;
-  std::string ini = torvel::UserPath("port.ini");
-  settings.forceWindow = ReadFlag(ini, "Window", false);
-  settings.integerScaling = ReadFlag(ini, "IntegerScaling", true);
-  settings.vsync = ReadFlag(ini, "VSync", true);
-  settings.presentEveryFrame = ReadFlag(ini, "PresentEveryFrame", false);
+  const torvel::PortSettings settings = torvel::ReadPortSettings(torvel::UserPath("port.ini"));
 
   if (!recordPath.empty()) torvel::RequestReplayRecording(recordPath);
   std::unique_ptr<torvel::Platform> platform = torvel::CreateSdlPlatform(settings);

@@ -5,17 +5,9 @@
 #include <memory>
 
 #include "platform/platform.h"
+#include "platform/port_settings.h"
 
 namespace torvel {
-
-// Settings only this port has, from port.ini; the defaults behave like the
-// original program (full screen unless the command line says window).
-struct PortSettings {
-  bool forceWindow = false;        // [Display] Window=1
-  bool integerScaling = true;      // [Display] IntegerScaling=1
-  bool vsync = true;               // [Display] VSync=1
-  bool presentEveryFrame = false;  // [Display] PresentEveryFrame=1: even frames like the last
-};
 
 std::unique_ptr<Platform> CreateSdlPlatform(const PortSettings& settings);
 
