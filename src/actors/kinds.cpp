@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 #include "actors/kinds_table.h"
 #include "gfx/display.h"
@@ -97,7 +98,12 @@ SpriteSet& KindSprites(int kind) {
   std::unique_ptr<SpriteSet>& set = gKinds.sets[holder];
   if (!set) {
     auto loaded = std::make_unique<SpriteSet>();
-    if (!loaded->Load(kKindTable[holder].spriteFile)) FatalError("MAV0 LAMRTN!");
+    if (!loaded->Load(kKindTable[holder].spriteFile)) {
+      // The system's own text, and a second line that names the file.
+      const std::string text = std::string("MAV0 LAMRTN!\n") + kKindTable[holder].spriteFile +
+                               " is missing or damaged; the game cannot go on without it.";
+      FatalError(text.c_str());
+    }
     set = std::move(loaded);
   }
   return *set;

@@ -9,10 +9,12 @@
 
 namespace torvel {
 
+class Display;
+
 struct BmpImage {
   int32_t width = 0;
   int32_t height = 0;
-  std::vector<uint8_t> pixels;  // top row first, width bytes per row
+  std::vector<uint8_t> pixels;          // top row first, width bytes per row
   std::array<uint8_t, 1024> palette{};  // blue, green, red, reserved
 };
 
@@ -24,6 +26,10 @@ struct BmpImage {
 bool DecodeBmp8(const std::vector<uint8_t>& bytes, BmpImage& image);
 // Reads a host file and decodes it.
 bool ReadBmp8(const std::string& hostPath, BmpImage& image);
+
+// Puts a decoded picture on the display as LoadBmp does: its palette set
+// and realized, its top-left part when it is bigger than the screen.
+void ShowBmp(Display& display, const BmpImage& image);
 
 // Writes a bottom-up 8-bit bitmap with a full 256-entry colour table and rows
 // padded to 4 bytes.

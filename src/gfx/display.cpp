@@ -68,6 +68,7 @@ Display* TheDisplay() {
 
 void FatalError(const char* text) {
   std::fprintf(stderr, "Fatal Error! %s\n", text);
+  std::fflush(stderr);
   if (HasPlatform()) {
     GetPlatform().Shutdown();
     GetPlatform().ShowFatalError(text);
@@ -200,21 +201,25 @@ void Display::SetBrightness(int level) {
 bool Display::LoadBmp(const char* name) {
   BmpImage image;
   if (!ReadBmp8(DataPath(name), image)) return false;
+  ShowBmp(*this, image);
+  return true;
+}
+
+void ShowBmp(Display& display, const BmpImage& image) {
   // The palette's blue, green and red; the reserved bytes stay as they are.
   for (int i = 0; i < 256; ++i) {
-    palette[i * 4 + 0] = image.palette[i * 4 + 0];
-    palette[i * 4 + 1] = image.palette[i * 4 + 1];
-    palette[i * 4 + 2] = image.palette[i * 4 + 2];
+    display.palette[i * 4 + 0] = image.palette[i * 4 + 0];
+    display.palette[i * 4 + 1] = image.palette[i * 4 + 1];
+    display.palette[i * 4 + 2] = image.palette[i * 4 + 2];
   }
-  RealizePalette();
+  display.RealizePalette();
   // A picture bigger than the screen shows its top-left part.
-  int32_t rows = std::min(image.height, height);
-  int32_t cols = std::min(image.width, width);
+  int32_t rows = std::min(image.height, display.height);
+  int32_t cols = std::min(image.width, display.width);
   for (int32_t y = 0; y < rows; ++y) {
-    std::memcpy(screen + static_cast<size_t>(y) * pitch,
+    std::memcpy(display.screen + static_cast<size_t>(y) * display.pitch,
                 image.pixels.data() + static_cast<size_t>(y) * image.width, cols);
   }
-  return true;
 }
 
 void Display::Box(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t colour) {

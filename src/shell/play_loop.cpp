@@ -2,6 +2,7 @@
 #include "shell/play_loop.h"
 
 #include <cstdio>
+#include <string>
 
 #include "actors/bullets.h"
 #include "actors/guys.h"
@@ -65,12 +66,20 @@ uint8_t CountedMapsDone(const World& world, uint8_t w) {
 bool StartWorld(uint8_t w) {
   ResetPlayer(kResetWorldStart, w, kRoamingMap);
   gPlay.world = World{};
-  if (w >= kWorldCount || !LoadWorld(gPlay.world, kWorlds[w].file) ||
-      gPlay.world.mapCount <= kRoamingMap) {
-    std::fprintf(stderr, "TORVEL: cannot play the world \"%s\"\n",
-                 w < kWorldCount ? kWorlds[w].file : "?");
+  if (w >= kWorldCount) {
+    // Only a damaged saved game names a fifth world: back to the title.
+    std::fprintf(stderr, "TORVEL: the saved game is in world %d, which does not exist\n", w);
     gPlay.worldFailed = true;
     return false;
+  }
+  if (!LoadWorld(gPlay.world, kWorlds[w].file) || gPlay.world.mapCount <= kRoamingMap ||
+      !gPlay.world.maps[kRoamingMap]) {
+    // The game's own data are broken: say which file, rather than start
+    // the same world over and over or drop back to the title in silence.
+    const std::string text = std::string("Cannot play the world.\n") + kWorlds[w].file +
+                             " is missing or damaged (or has no roaming map); the game cannot "
+                             "go on without it.";
+    FatalError(text.c_str());
   }
   Player().mapsDoneInWorld = CountedMapsDone(gPlay.world, w);
   gPlay.drawWorld = w;

@@ -469,20 +469,32 @@ TEST_F(PlayLoopTest, ClosingTheWindowEndsTheGame) {
   EXPECT_TRUE(display().quit);
 }
 
-TEST_F(PlayLoopTest, AWorldThatCannotBeReadEndsTheGame) {
+TEST_F(PlayLoopTest, AWorldThatCannotBeReadStopsTheGameNamingTheFile) {
   // The forged game folder holds worlds of its own; this one holds none.
   UseOwnGameFolder();
   WriteWorlds();
   std::filesystem::remove(dir() + "/forest.vwd");
   Script s;
   s.Wait(80).TypeText("tovrimasek").Wait(200);
-  ReplayOutcome out = Run(s, [&](uint32_t step) {
-    if (step == 30) PostMapEvent(kEventLeaveToMap, 14);
-  });
-  // Back to the title once the first world is finished, not world one over
-  // and over.
-  EXPECT_LT(out.steps, s.size());
-  EXPECT_EQ(Player().worldNumber, 1);
+  // Once the first world is finished the second cannot be played: the game
+  // stops with the file's name, instead of starting world one over and over.
+  EXPECT_EXIT(Run(s,
+                  [&](uint32_t step) {
+                    if (step == 30) PostMapEvent(kEventLeaveToMap, 14);
+                  }),
+              ::testing::ExitedWithCode(1), "forest\\.vwd is missing or damaged");
+}
+
+TEST_F(PlayLoopTest, ASavedGameInAWorldThatDoesNotExistGoesBackToTheTitle) {
+  WriteWorlds();
+  for (uint8_t world : {4, 255}) {
+    ResetPlayer(kResetNewGame, 0, 0);
+    Player().worldNumber = world;
+    Script s;
+    s.Wait(100);
+    ReplayOutcome out = Run(s, {}, true);
+    EXPECT_EQ(out.steps, 0u) << int(world);
+  }
 }
 
 TEST_F(PlayLoopTest, TheLastWorldsFinalMapPlaysTheEndingOnceEvenWhenTheGameIsWon) {
