@@ -11,6 +11,7 @@
 #include "common/byte_io.h"
 #include "common/file_io.h"
 #include "fuzz_game.h"
+#include "input/input.h"
 #include "player/player.h"
 #include "shell/pause_menu.h"
 #include "shell/title.h"
@@ -20,6 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::FuzzGame& game = fuzz::Game();
   if (!WriteFileBytes(UserPath(kSaveFileName), data, size)) std::abort();
   ResetPlayer(kResetNewGame, 0, 0);
+  // The last input's play left its keys held; a new start has none.
+  ThawActions();
+  SetActionState(0, 0);
 
   // The continue screen: fire on the first slot.
   HeadlessPlatform& platform = game.platform();
