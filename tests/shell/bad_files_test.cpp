@@ -6,6 +6,7 @@
 // in which the one file is replaced.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
