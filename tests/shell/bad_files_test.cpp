@@ -153,7 +153,9 @@ class BadFilesTest : public testing::PlayTest {
     const fs::path target = link ? fs::read_symlink(path) : fs::path();
     fs::remove(path);
     std::vector<uint8_t> bytes;
-    if (Damaged(good, d, bytes)) ASSERT_TRUE(WriteFileBytes(path.string(), bytes));
+    if (Damaged(good, d, bytes)) {
+      ASSERT_TRUE(WriteFileBytes(path.string(), bytes));
+    }
     SCOPED_TRACE(file + " " + DamageName(d));
     const ChildEnd end = RunInChild(dir() + "/child.txt", body);
     EXPECT_FALSE(end.hung) << end.output;
@@ -276,7 +278,9 @@ TEST_F(BadFilesTest, EverySoundIsAnsweredBySilence) {
       const std::string path = game_ + "/sound/" + file;
       ASSERT_TRUE(ReadFileBytes(path, good));
       fs::remove(path);
-      if (Damaged(good, d, bytes)) ASSERT_TRUE(WriteFileBytes(path, bytes));
+      if (Damaged(good, d, bytes)) {
+        ASSERT_TRUE(WriteFileBytes(path, bytes));
+      }
     }
     SCOPED_TRACE(DamageName(d));
     const ChildEnd end = RunInChild(dir() + "/child.txt", [&] {
@@ -371,7 +375,9 @@ TEST_F(BadFilesTest, AReplayThatCannotBePlayedIsNamed) {
     std::vector<uint8_t> good, bytes;
     ASSERT_TRUE(ReadFileBytes(path, good));
     fs::remove(path);
-    if (Damaged(good, d, bytes)) ASSERT_TRUE(WriteFileBytes(path, bytes));
+    if (Damaged(good, d, bytes)) {
+      ASSERT_TRUE(WriteFileBytes(path, bytes));
+    }
     SCOPED_TRACE(DamageName(d));
     const ChildEnd end = RunInChild(dir() + "/child.txt", [&] {
       InstallPlatform(nullptr);
@@ -381,7 +387,9 @@ TEST_F(BadFilesTest, AReplayThatCannotBePlayedIsNamed) {
     // not to the recorded end (cut short, or another digest).
     EXPECT_TRUE(end.exited) << end.output;
     EXPECT_TRUE(end.status == 1 || end.status == 2) << end.status << "\n" << end.output;
-    if (end.status == 2) EXPECT_NE(end.output.find("game.rpl"), std::string::npos) << end.output;
+    if (end.status == 2) {
+      EXPECT_NE(end.output.find("game.rpl"), std::string::npos) << end.output;
+    }
     fs::remove(path);
     ASSERT_TRUE(WriteFileBytes(path, good));
   }
