@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 
 #include <fcntl.h>
@@ -35,8 +34,10 @@ bool WriteAll(int fd, const uint8_t* data, size_t size) {
 }
 
 bool SyncFolderOf(const std::string& hostPath) {
-  std::string folder = std::filesystem::path(hostPath).parent_path().string();
-  if (folder.empty()) folder = ".";
+  const size_t slash = hostPath.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? std::string(".")
+                             : slash == 0               ? std::string("/")
+                                                        : hostPath.substr(0, slash);
   int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return false;
   // Some file systems cannot sync a folder at all; there is nothing more to do.
