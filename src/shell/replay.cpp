@@ -10,6 +10,7 @@
 #include "actors/bullets.h"
 #include "actors/guys.h"
 #include "common/byte_io.h"
+#include "common/file_io.h"
 #include "gfx/display.h"
 #include "gfx/draw_list.h"
 #include "input/input.h"
@@ -236,7 +237,7 @@ bool DecodeReplay(const std::vector<uint8_t>& bytes, Replay& replay, std::string
   r.record.resize(kPlayerRecordBytes);
   in.Bytes(r.record.data(), r.record.size());
   uint32_t saveSize = in.U32();
-  if (!in.ok() || (saveSize != 0 && saveSize != kSaveFileBytes)) {
+  if (!in.ok() || saveSize > static_cast<uint32_t>(kSaveFileBytes)) {
     error = "the replay's header is damaged";
     return false;
   }
@@ -331,12 +332,11 @@ void ReplayGameStarts(bool continuing) {
   header.randomState = GetRandomState().state;
   auto record = PlayerRecordBytes(Player());
   header.record.assign(record.begin(), record.end());
+  // What the game reads of the save file: its first 1008 bytes, or the
+  // whole slots of a shorter one, so that a load in the recording loads the
+  // same on playback.
   std::vector<uint8_t> save;
-  if (ReadFileBytes(UserPath(kSaveFileName), save, 1u << 20) &&
-      save.size() >= static_cast<size_t>(kSaveFileBytes)) {
-    save.resize(kSaveFileBytes);
-    header.saveFile = save;
-  }
+  if (ReadFileHead(UserPath(kSaveFileName), save, kSaveFileBytes)) header.saveFile = save;
   HashWorlds(header.worldHashes);
   r.file = std::fopen(r.path.c_str(), "wb");
   if (!r.file) {

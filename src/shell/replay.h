@@ -6,7 +6,8 @@
 //
 // File, little-endian: "TORVELRP", u16 version (1), u8 continuing, u8 the
 // pause menu's slot cursor, u64 random state, the 336-byte player record,
-// u32 save-file size and that many bytes of "torvel.sav" as it stood, four
+// u32 save-file size (at most 1008) and that many bytes of "torvel.sav" as
+// the game reads it (its first 1008 bytes, or all of a shorter one), four
 // u64 hashes of the world files; then records: tag 1 and three bytes (held,
 // pressed, typed key) per step, and at the end tag 2 with u32 steps and u64
 // digest. A recording cut short (a crash) still plays up to where it ends.

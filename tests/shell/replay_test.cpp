@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -97,10 +99,10 @@ TEST(ReplayFile, RefusesWhatIsNoReplay) {
          b[8] = 9;
          return b;
        }()},
-      {"save file of a wrong size",
+      {"save file longer than the game reads",
        [&] {
          auto b = good;
-         b[8 + 2 + 2 + 8 + 336] = 7;  // the size's low byte: 1008 becomes 1015
+         b[8 + 2 + 2 + 8 + 336 + 1] = 4;  // the size's second byte: 1008 becomes 1264
          return b;
        }()},
       {"header cut short", std::vector<uint8_t>(good.begin(), good.begin() + 100)},
@@ -183,6 +185,63 @@ TEST_F(ReplayTest, APlayedGameRecordedAndPlayedBackEndsTheSameWhateverTheFrameRa
     EXPECT_EQ(out.steps, replay.recordedSteps);
     EXPECT_EQ(out.digest, replay.recordedDigest);
     EXPECT_TRUE(out.Same());
+  }
+}
+
+// The recording keeps what the game reads of torvel.sav, whatever its size,
+// and the playback puts it back, so a slot loaded in the recording loads the
+// same on playback.
+TEST_F(ReplayTest, ARecordingCarriesTheSaveFileAsTheGameReadsIt) {
+  WriteWorlds();
+  const std::string save = dir() + "/torvel.sav";
+  const std::string path = dir() + "/game.rpl";
+  struct Case {
+    const char* what;
+    int size;  // -1: no file
+    size_t recorded;
+  } cases[] = {
+      {"no file", -1, 0},
+      {"empty", 0, 0},
+      {"two whole slots and part of the third", 700, 700},
+      {"less than one slot", 200, 200},
+      {"the game's own size", 1008, 1008},
+      {"longer", 2000, 1008},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<uint8_t> bytes;
+    for (int i = 0; i < c.size; ++i) bytes.push_back(static_cast<uint8_t>(i * 7 + 3));
+    std::remove(save.c_str());
+    if (c.size >= 0) {
+      ASSERT_TRUE(WriteFileBytes(save, bytes));
+    }
+
+    RequestReplayRecording(path);
+    platform().presentMs = 16;
+    platform().At(platform().Milliseconds() + 300, {Ev::Close, 0});
+    display().quit = false;
+    ResetPlayer(kResetNewGame, 0, 0);
+    PlayGame(&display(), true);
+
+    std::vector<uint8_t> file;
+    ASSERT_TRUE(ReadFileBytes(path, file));
+    Replay replay;
+    std::string error;
+    ASSERT_TRUE(DecodeReplay(file, replay, error)) << error;
+    ASSERT_EQ(replay.saveFile.size(), c.recorded);
+    EXPECT_TRUE(std::equal(replay.saveFile.begin(), replay.saveFile.end(), bytes.begin()));
+
+    // Played back where no save file is, the recorded bytes are put back.
+    std::remove(save.c_str());
+    display().quit = false;
+    PlayReplay(&display(), replay, &platform());
+    std::vector<uint8_t> after;
+    if (c.recorded > 0) {
+      ASSERT_TRUE(ReadFileBytes(save, after));
+      EXPECT_EQ(after, replay.saveFile);
+    } else {
+      EXPECT_FALSE(ReadFileBytes(save, after));
+    }
   }
 }
 
