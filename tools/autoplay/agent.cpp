@@ -843,7 +843,6 @@ Press MapAgent::Step(Map& map, World& world) {
       lastHeld_ = out.held;
       return out;
     }
-    bool fight = goal_.type == Goal::kKill || goal_.type == Goal::kShoot;
     fighter_.SetQuarry(goal_.type == Goal::kKill ? goal_.kind : 0);
     uint8_t held = 0;
     if (goal_.type != Goal::kPush && goal_.type != Goal::kBump &&
