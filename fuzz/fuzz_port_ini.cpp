@@ -22,5 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!torvel::FindProfileString(text, "Display", "VSync", value) &&
       settings.vsync != defaults.vsync)
     std::abort();
+  if (!torvel::FindProfileString(text, "Display", "PresentEveryFrame", value) &&
+      settings.presentEveryFrame != defaults.presentEveryFrame)
+    std::abort();
   return 0;
 }

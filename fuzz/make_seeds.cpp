@@ -404,9 +404,10 @@ void SettingsSeeds() {
           "\xEF\xBB\xBF; my keys\r\n[keyboard]\r\n  upkey = W Up  \r\nFireKey=\"Space\"\r\n"
           "[Display]\r\nWindow=1");
   PutText("profile", "sections.ini", "[A]\nUpKey=x\n[Keyboard\nUpKey=Left Right\n=\n[]\nk=v");
-  PutText("port_ini", "defaults.ini", "[Display]\nWindow=0\nIntegerScaling=1\nVSync=1\n");
+  PutText("port_ini", "defaults.ini",
+          "[Display]\nWindow=0\nIntegerScaling=1\nVSync=1\nPresentEveryFrame=0\n");
   PutText("port_ini", "all-changed.ini",
-          "[display]\r\nwindow = YES\r\nintegerscaling=off\r\nvsync=False");
+          "[display]\r\nwindow = YES\r\nintegerscaling=off\r\nvsync=False\r\npresenteveryframe=on");
   PutText("port_ini", "odd-values.ini", "[Display]\nWindow=2\nIntegerScaling=\nVSync='on'\n");
   PutText("port_ini", "other-sections.ini", "; nothing here\n[Keyboard]\nWindow=1\n[Display");
 }
