@@ -844,6 +844,10 @@ Press MapAgent::Step(Map& map, World& world) {
       return out;
     }
     fighter_.SetQuarry(goal_.type == Goal::kKill ? goal_.kind : 0);
+    // Unarmed, the power-up is worth a blow or two.
+    bool forPower = goal_.type == Goal::kTake && OnMap(map, goal_.tile.x, goal_.tile.y) &&
+                    MapTile(map, goal_.tile.x, goal_.tile.y).item == 1 && Player().shotPower == 0;
+    fighter_.SetUrgency(forPower ? 4.0 : 1.0);
     uint8_t held = 0;
     if (goal_.type != Goal::kPush && goal_.type != Goal::kBump &&
         fighter_.Tactics(*hero, grid_, map, foes, toGoal, out.held, true, icy, held)) {

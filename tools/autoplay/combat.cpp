@@ -144,6 +144,24 @@ int KeepOut(int kind) {
   }
 }
 
+// How fast each kind comes at the hero once it is after it.
+double ChaseSpeed(int kind) {
+  switch (kind) {
+    case 2: case 5: case 9: case 18: case 53: case 58: return 4;
+    case 3: return 8;
+    case 4: return 8;
+    case 6: case 24: case 39: return 1;
+    case 13: case 36: case 37: case 52: return 3;
+    case 14: case 40: return 2;
+    case 30: return 8;
+    case 33: return 2;
+    case 34: return 4;
+    case 35: case 46: case 59: return 6;
+    case 57: return 8;
+    default: return 0;
+  }
+}
+
 // What a blow of each kind takes off.
 int BlowDamage(int kind) {
   switch (kind) {
@@ -216,6 +234,7 @@ std::vector<Foe> ListFoes() {
     f.invulnerable = flags & KindFlag::Invulnerable;
     f.keepOut = KeepOut(g->kind);
     f.blow = BlowDamage(g->kind);
+    f.chase = ChaseSpeed(g->kind);
     foes.push_back(f);
   }
   return foes;
@@ -397,12 +416,12 @@ struct Trajectory {
 };
 
 Trajectory Simulate(const Guy& hero, const NavGrid& grid, uint8_t bits, int holdTicks, int ticks,
-                    bool icy, int32_t topSpeed) {
+                    bool icy, int32_t topSpeed, uint8_t thenBits = 0) {
   Trajectory tr;
   int32_t x = hero.x, y = hero.y, dx = hero.dx, dy = hero.dy;
   uint8_t facing = hero.facing;
   for (int t = 0; t < ticks && t < 24; ++t) {
-    HeroVelocityStep(dx, dy, facing, t < holdTicks ? bits : 0, icy, topSpeed);
+    HeroVelocityStep(dx, dy, facing, t < holdTicks ? bits : thenBits, icy, topSpeed);
     if (grid.BoxFits((x + dx) >> 16, y >> 16, 0, false)) x += dx;
     if (grid.BoxFits(x >> 16, (y + dy) >> 16, 0, false)) y += dy;
     tr.x[t] = x / 65536.0;
@@ -452,6 +471,8 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
   // Where a foe will be: chasers come on at their speed toward the hero.
   auto foeAt = [&](const Foe* f, double px, double py, int t, double& fx, double& fy) {
     double speed = std::min(8.0, std::hypot(f->dx / 65536.0, f->dy / 65536.0));
+    // One near enough to be after the hero comes at its own pace.
+    if (std::abs(f->x - hx) + std::abs(f->y - hy) < 280) speed = std::max(speed, f->chase);
     fx = f->x;
     fy = f->y;
     double ddx = px - fx, ddy = py - fy;
@@ -465,7 +486,8 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
   auto foeDanger = [&](const Trajectory& tr) {
     double danger = 0;
     for (const Foe* f : near) {
-      double fear = std::clamp(3.0 * f->blow / std::max(1, static_cast<int>(p.life)), 0.2, 4.0);
+      double fear = std::clamp(3.0 * f->blow / std::max(1, static_cast<int>(p.life)), 0.2, 4.0) /
+                    urgency_;
       double strike = std::max(0, f->keepOut - 25);
       for (int t = 0; t < tr.n; ++t) {
         double fx, fy;
@@ -520,6 +542,7 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
       bool safe = true;
       for (const Foe* f : near) {
         double speed = std::min(8.0, std::hypot(f->dx / 65536.0, f->dy / 65536.0));
+        if (std::abs(f->x - hx) + std::abs(f->y - hy) < 280) speed = std::max(speed, f->chase);
         double d = std::abs(f->x - hx) + std::abs(f->y - hy) - speed * (swing + 3);
         double strike = std::max(0, f->keepOut - 25);
         if (d < strike || Gap(hx, hy, f->x, f->y, *f) - speed * (swing + 3) < 4) safe = false;
@@ -541,13 +564,15 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
                                           kActionLeft | kActionUp,
                                           kActionUp,
                                           kActionUp | kActionRight};
-  const int horizon = 14;
+  // Each way held for a few steps, then any way for a while after: a way
+  // into a corner scores as badly as the corner, whatever follows it.
+  const int horizon = 22, first = 6;
   double best = 1e18;
   uint8_t bestBits = goalBits;
   for (uint8_t bits : kChoices) {
-    for (int hold : {3, horizon}) {
-      if (bits == 0 && hold == 3) continue;
-      Trajectory tr = Simulate(hero, grid, bits, hold, horizon, icy, p.topSpeed);
+    for (uint8_t then : kChoices) {
+      int hold = first;
+      Trajectory tr = Simulate(hero, grid, bits, hold, horizon, icy, p.topSpeed, then);
       double fearShots = std::clamp(15.0 / std::max(1, static_cast<int>(p.life)), 0.3, 4.0);
       double score = ShotDanger(tr, shots) * fearShots + foeDanger(tr);
       double px = tr.x[tr.n - 1], py = tr.y[tr.n - 1];
@@ -556,14 +581,24 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
         for (int i = -1; i <= 1; ++i) open += grid.Walkable(tx + i, ty + j);
       score += (9 - open) * 4;
       if (fight) score -= 250 * shotChance(tr);
+      if (!toGoal.empty()) {
+        // Reaching the goal on the way counts for much.
+        for (int t = 0; t < tr.n; ++t) {
+          int gx = static_cast<int>(tr.x[t]) / 32, gy = static_cast<int>(tr.y[t]) / 24;
+          if (grid.OnGrid(gx, gy) && toGoal[grid.Index(gx, gy)] == 0) {
+            score -= 300 * urgency_ * (1.0 - 0.5 * t / tr.n);
+            break;
+          }
+        }
+      }
       if (!toGoal.empty() && grid.OnGrid(tx, ty)) {
         int left = toGoal[grid.Index(tx, ty)];
         if (left < (1 << 29))
-          score += (fight ? 0.3 : 1.0) * left;
+          score += (fight ? 0.3 : 1.0) * urgency_ * left;
         else
           score += 2000;
       }
-      if (bits == goalBits && hold == horizon) score -= 4;
+      if (bits == goalBits && then == goalBits) score -= 4;
       if (score < best - 1e-9) {
         best = score;
         bestBits = bits;

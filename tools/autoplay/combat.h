@@ -33,6 +33,7 @@ struct Foe {
   bool invulnerable = false;
   int keepOut = 40;  // how near its middle may come before it strikes
   int blow = 8;      // what its blow takes off
+  double chase = 0;  // how fast it comes once it is after the hero
 };
 
 // The living enemies on the map (the friendly and the hero's allies left out).
@@ -77,9 +78,14 @@ class Fighter {
   static constexpr int kEngageRange = 330;
   // The kind the hero has set out to kill: fought wherever it is.
   void SetQuarry(int kind) { fightKind_ = kind; }
+  // How much the goal counts against the danger (1 as a rule; more when
+  // reaching it matters more than a blow or two, as the power-up does to a
+  // hero that cannot shoot).
+  void SetUrgency(double urgency) { urgency_ = urgency; }
 
  private:
   int fightKind_ = 0;
+  double urgency_ = 1;
 };
 
 }  // namespace autoplay

@@ -102,20 +102,20 @@ void Driver::OnGameEnded(void* self) {
   d->keys_.Release(*d->platform_);
   d->Say("game ended");
   int next = d->recordingWorld_ + 1;
-  if (d->endingReached_ || next > d->options_.lastWorld || d->worldsFinished_ == 0 ||
-      d->recordingWorld_ < 0) {
-    d->done_ = true;
-    d->QueueQuit();
-    return;
-  }
   // Keep the saved games that carry the next world's start.
-  if (!d->options_.outDir.empty()) {
+  if (!d->options_.outDir.empty() && d->worldsFinished_ > 0 && d->recordingWorld_ >= 0) {
     std::vector<uint8_t> save;
     if (ReadFileBytes(UserPath(kSaveFileName), save, 1u << 20)) {
       std::string path =
           d->options_.outDir + "/after-" + kWorldFolders[d->recordingWorld_] + ".sav";
       WriteFileAtomic(path, save);
     }
+  }
+  if (d->endingReached_ || next > d->options_.lastWorld || d->worldsFinished_ == 0 ||
+      d->recordingWorld_ < 0) {
+    d->done_ = true;
+    d->QueueQuit();
+    return;
   }
   d->worldsFinished_ = 0;
   d->StartRecording(next);
@@ -413,6 +413,8 @@ int Driver::ShopWish() const {
                     : cell <= 11           ? 1.2
                     : cell == 12           ? 2.5
                                            : 1;
+    // Boots first while the hero is no quicker than what chases it.
+    if (cell == 8 && p.speedLevel == 0) weight = 100;
     double value = weight * ShopPrice(cell);
     if (value > bestValue) {
       bestValue = value;
@@ -489,10 +491,14 @@ void Driver::HubPlan(Map& map, World& world) {
     e.distance = std::abs(TileCentrePx(s.x) - hx) + std::abs(TileCentrePy(s.y) - hy);
     exits.push_back(e);
   }
+  // The way on only once all else is done.
+  bool othersLeft = false;
+  for (const Exit& e : exits) othersLeft = othersLeft || e.s->value != finalMap;
   const Exit* best = nullptr;
   for (int pass = 0; pass < 2 && !best; ++pass) {
     for (const Exit& e : exits) {
       if (pass == 0 && e.waiting) continue;
+      if (e.s->value == finalMap && othersLeft) continue;
       if (!best || e.order < best->order || (e.order == best->order && e.distance < best->distance))
         best = &e;
     }

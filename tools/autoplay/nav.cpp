@@ -210,6 +210,21 @@ void NavGrid::Distances(TilePos from, bool useTeleports, std::vector<int>& dist,
         if (Use(nx, ny) == CellUse::kGoalOnly) continue;
       }
       int j = Index(nx, ny);
+      // Standing on a teleport that has not fired (it waits for its own
+      // cooldown), the hero steps off and on again to be carried away.
+      if (j == start && useTeleports && teleportAt_[j] >= 0 && k < 4) {
+        const Teleport& t = teleports_[teleportAt_[j]];
+        if (OnGrid(t.to.x, t.to.y)) {
+          int target = Index(t.to.x, t.to.y);
+          int nd = d + kCost[k] + 8;
+          if (nd < dist[target]) {
+            dist[target] = nd;
+            previous[target] = i;
+            open.push({nd, target});
+          }
+        }
+        continue;
+      }
       int cost = kCost[k] + penalty_[j] + (use_[j] == CellUse::kAvoid ? 2000 : 0);
       if (d + cost < dist[j]) {
         dist[j] = d + cost;
