@@ -61,6 +61,7 @@ void MapAgent::Start(const MapContext& context) {
   routeStep_ = 0;
   routeRepeat_ = 0;
   talked_ = false;
+  stepOff_ = false;
   failed_.clear();
   stuck_ = false;
   stuckReason_.clear();
@@ -372,11 +373,32 @@ Goal MapAgent::NextRouteGoal(Map& map, World& world, const Guy& hero) {
         }
         break;
       case RouteStep::kTakeAll: {
-        Goal a = AutoGoal(map, world, hero);
-        if (a.type == Goal::kTake && MapTile(map, a.tile.x, a.tile.y).item != 20) {
-          a.why = g.why;
-          return a;
+        // The nearest useful item left that the hero can reach; the fights
+        // on the way are the fighter's.
+        const PlayerRecord& p = Player();
+        std::vector<int> dist, previous;
+        grid_.Distances(HeroTile(hero), true, dist, previous);
+        int bestD = kUnreachable;
+        for (int y = 0; y < map.height; ++y) {
+          for (int x = 0; x < map.width; ++x) {
+            uint8_t item = MapTile(map, x, y).item;
+            if (!Useful(item)) continue;
+            if ((item == 6 && p.life >= p.lifeMax) || (item == 7 && p.mana >= p.manaMax) ||
+                (item == 16 && p.keys >= 3))
+              continue;
+            Goal t;
+            t.type = Goal::kTake;
+            t.tile = {x, y};
+            if (Blacklisted(t)) continue;
+            int d = dist[grid_.Index(x, y)];
+            if (d < bestD) {
+              bestD = d;
+              g = t;
+              g.why = "route: " + r.text;
+            }
+          }
         }
+        if (g.type != Goal::kNone) return g;
         break;
       }
       case RouteStep::kStep:
@@ -504,7 +526,7 @@ bool MapAgent::GoalDone(const Goal& g, Map& map, World& world, const Guy& hero) 
       }
       return here == g.tile;
     case Goal::kStep:
-      return here == g.tile;
+      return here == g.tile && !stepOff_;
     case Goal::kTake:
       return !OnMap(map, g.tile.x, g.tile.y) || MapTile(map, g.tile.x, g.tile.y).item == 0;
     case Goal::kKill: {
@@ -543,6 +565,23 @@ Press MapAgent::Pursue(const Goal& g, Map& map, World& world, const Guy& hero) {
   TilePos here = HeroTile(hero);
   Press out;
   int distance = kUnreachable;
+  // Standing on the tile already: its special fires on the way in, so off
+  // and on again.
+  if (g.type == Goal::kStep && goalSteps_ == 1 && here == g.tile) stepOff_ = true;
+  if (g.type == Goal::kStep && stepOff_) {
+    if (here != g.tile) {
+      stepOff_ = false;
+    } else {
+      static constexpr int kDx[4] = {1, -1, 0, 0}, kDy[4] = {0, 0, 1, -1};
+      for (int k = 0; k < 4; ++k) {
+        TilePos n{here.x + kDx[k], here.y + kDy[k]};
+        if (!grid_.Walkable(n.x, n.y)) continue;
+        out.held = mover_.SteerTo(hero, grid_, TileCentrePx(n.x), TileCentrePy(n.y), icy,
+                                  p.topSpeed, false);
+        return out;
+      }
+    }
+  }
   switch (g.type) {
     case Goal::kReach:
     case Goal::kStep:
@@ -777,6 +816,11 @@ Press MapAgent::Step(Map& map, World& world) {
 
   if (goal_.type == Goal::kNone || GoalDone(goal_, map, world, *hero)) {
     Goal next = ChooseGoal(map, world, *hero);
+    if (next.type == Goal::kNone && !failed_.empty() && !context_.roaming) {
+      // Nothing else to do: what failed before may work now.
+      failed_.clear();
+      next = ChooseGoal(map, world, *hero);
+    }
     if (next.type != goal_.type || next.tile != goal_.tile || next.slot != goal_.slot) {
       goal_ = next;
       goalSteps_ = 0;
@@ -797,6 +841,11 @@ Press MapAgent::Step(Map& map, World& world) {
     if (!stuck_) {
       stuck_ = true;
       stuckReason_ = "nothing left to do on the map";
+      for (const Foe& f : ListFoes()) {
+        stuckReason_ += "; " + KindWord(f.kind) + " at " + TileText({f.x / 32, f.y / 24}) +
+                        " (walk " + std::to_string(static_cast<int>(grid_.Use(f.x / 32, f.y / 24))) +
+                        ")";
+      }
       Log("  stuck: " + stuckReason_);
     }
     return out;
@@ -849,7 +898,10 @@ Press MapAgent::Step(Map& map, World& world) {
                     MapTile(map, goal_.tile.x, goal_.tile.y).item == 1 && Player().shotPower == 0;
     fighter_.SetUrgency(forPower ? 4.0 : 1.0);
     uint8_t held = 0;
-    if (goal_.type != Goal::kPush && goal_.type != Goal::kBump &&
+    // Unarmed with the power-up a few steps off: straight to it.
+    bool grab = forPower && std::abs(goal_.tile.x - HeroTile(*hero).x) <= 3 &&
+                std::abs(goal_.tile.y - HeroTile(*hero).y) <= 3;
+    if (!grab && goal_.type != Goal::kPush && goal_.type != Goal::kBump &&
         fighter_.Tactics(*hero, grid_, map, foes, toGoal, out.held, true, icy, held)) {
       if (held != out.held && (step_ & 1)) {
         // Fighting is not getting nowhere: the goal waits, a while.

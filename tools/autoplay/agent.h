@@ -108,6 +108,7 @@ class MapAgent {
   uint8_t lastHeld_ = 0;
   int tapPhase_ = 0;
   bool talked_ = false;
+  bool stepOff_ = false;  // off the goal tile first, to step on it anew
 };
 
 }  // namespace autoplay

@@ -14,9 +14,58 @@
 
 #include "autoplay/driver.h"
 #include "common/byte_io.h"
+#include "forge/worlds/level_build.h"
+#include "forge/worlds/world_sources.h"
 #include "platform/paths.h"
+#include "shell/play_loop.h"
 
 namespace {
+
+// A combat lab: the river world with its map 2 (the mill, the first door
+// of the valley) replaced by the map source given, compiled into a game
+// folder of its own that links to everything else of the real one. The run
+// plays that map and stops once it is done.
+// The map each world's lab takes the place of: its first door that is no arena.
+const char* const kLabMaps[4] = {"river/02-mill.map", "forest/02-thicket.map",
+                                 "castle/06-armoury.map", "under/06-fire.map"};
+const int kLabMapNumbers[4] = {2, 2, 6, 6};
+
+bool MakeLab(const std::string& labMap, int labWorld, const std::string& worldsDir,
+             const std::string& gameDir, const std::string& labDir, std::string& error) {
+  namespace fs = std::filesystem;
+  std::vector<torvel::forge::WorldSourceFiles> sources;
+  if (!torvel::forge::ReadWorldSources(worldsDir, sources, error)) return false;
+  std::vector<uint8_t> bytes;
+  if (!torvel::ReadFileBytes(labMap, bytes, 1u << 20)) {
+    error = labMap + ": cannot be read";
+    return false;
+  }
+  const std::string file = torvel::WorldFileName(labWorld);
+  const std::string folder = std::string(kLabMaps[labWorld]).substr(0, std::string(kLabMaps[labWorld]).find('/') + 1);
+  for (auto& world : sources) {
+    if (world.world.name.rfind(folder, 0) != 0) continue;
+    for (auto& map : world.maps) {
+      if (map.name != kLabMaps[labWorld]) continue;
+      map.name = labMap;
+      map.text.assign(bytes.begin(), bytes.end());
+    }
+    torvel::forge::CompileOptions options;
+    options.tilesets = torvel::forge::ForgedWorldTileset;
+    torvel::forge::CompiledWorld compiled;
+    if (!torvel::forge::CompileWorld(world.world, world.maps, options, compiled, error))
+      return false;
+    std::error_code ec;
+    fs::create_directories(labDir, ec);
+    for (const auto& e : fs::directory_iterator(gameDir, ec)) {
+      if (e.path().filename() == file) continue;
+      fs::create_symlink(e.path(), fs::path(labDir) / e.path().filename(), ec);
+    }
+    return torvel::WriteFileAtomic(labDir + "/" + file,
+                                   torvel::forge::CompiledWorldBytes(compiled));
+  }
+  error = "no world " + file + " in " + worldsDir;
+  return false;
+}
 
 void Usage() {
   std::fprintf(stderr,
@@ -33,6 +82,7 @@ void Usage() {
 int main(int argc, char** argv) {
   using torvel::autoplay::Options;
   Options options;
+  std::string labMap;
   options.gameDir = TORVEL_GAME_DIR;
   options.worldsDir = std::string(TORVEL_SOURCE_DIR) + "/content/worlds";
   for (int i = 1; i < argc; ++i) {
@@ -75,6 +125,11 @@ int main(int argc, char** argv) {
       if (options.watchEvery <= 0) options.watchEvery = 30;
     } else if (a == "--trace") {
       options.traceHero = 1;
+    } else if (a == "--idle") {
+      value(v);
+      options.idleSteps = std::atoi(v.c_str());
+    } else if (a == "--lab") {
+      value(labMap);
     } else if (a == "--quiet") {
       options.verbose = 0;
     } else if (a == "--verbose") {
@@ -100,6 +155,19 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::string userDir = name.data();
+  if (!labMap.empty()) {
+    std::string error;
+    std::string labDir = userDir + "-lab";
+    int w = options.firstWorld;
+    if (!MakeLab(labMap, w, options.worldsDir, options.gameDir, labDir, error)) {
+      std::fprintf(stderr, "autoplay: the lab: %s\n", error.c_str());
+      return 2;
+    }
+    options.gameDir = labDir;
+    options.lastWorld = w;
+    options.stopAfterMap = kLabMapNumbers[w];
+    options.labMap = kLabMapNumbers[w];
+  }
   torvel::SetGameDir(options.gameDir);
   torvel::SetUserDir(userDir);
   if (!options.saveFile.empty()) {
@@ -114,5 +182,6 @@ int main(int argc, char** argv) {
   int status = torvel::autoplay::Driver(options).Run();
   std::error_code ec;
   std::filesystem::remove_all(userDir, ec);
+  if (!labMap.empty()) std::filesystem::remove_all(userDir + "-lab", ec);
   return status;
 }

@@ -543,9 +543,11 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
       for (const Foe* f : near) {
         double speed = std::min(8.0, std::hypot(f->dx / 65536.0, f->dy / 65536.0));
         if (std::abs(f->x - hx) + std::abs(f->y - hy) < 280) speed = std::max(speed, f->chase);
-        double d = std::abs(f->x - hx) + std::abs(f->y - hy) - speed * (swing + 3);
-        double strike = std::max(0, f->keepOut - 25);
-        if (d < strike || Gap(hx, hy, f->x, f->y, *f) - speed * (swing + 3) < 4) safe = false;
+        // A blow takes a few steps to land once started: the hero is off
+        // again before one started during the swing can reach it.
+        double d = std::abs(f->x - hx) + std::abs(f->y - hy) - speed * (swing + 1);
+        double strike = std::max(0, f->keepOut - 40);
+        if (d < strike || Gap(hx, hy, f->x, f->y, *f) - speed * (swing + 1) < 4) safe = false;
       }
       if (ShotDanger(still, shots) < 1 && safe) {
         held = static_cast<uint8_t>(BitsForFacing(facing) | kActionFire);
@@ -580,7 +582,9 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
       for (int j = -1; j <= 1; ++j)
         for (int i = -1; i <= 1; ++i) open += grid.Walkable(tx + i, ty + j);
       score += (9 - open) * 4;
-      if (fight) score -= 250 * shotChance(tr);
+      // Room to move when something is after the hero: corners are traps.
+      if (!near.empty()) score -= 30 * std::min(grid.Clearance(tx, ty), 5);
+      if (fight) score -= 700 * shotChance(tr);
       if (!toGoal.empty()) {
         // Reaching the goal on the way counts for much.
         for (int t = 0; t < tr.n; ++t) {

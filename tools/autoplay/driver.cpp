@@ -127,6 +127,11 @@ void Driver::OnMapCompleted(void* self, uint8_t world, uint8_t map) {
   d->Say("completed: world " + std::to_string(world) + " map " + std::to_string(map) + " at step " +
          std::to_string(d->totalSteps_));
   if (MapStats* s = d->report_.Find(world, map)) s->completed = true;
+  if (map == d->options_.stopAfterMap && !d->quitting_) {
+    d->Say("the map asked for is done: stopping");
+    d->quitting_ = true;
+    d->stoppedAtMap_ = true;
+  }
   if (map != 1) {
     // A won challenge counts on the roaming map's row too.
     for (int a : d->routes_[world & 3].arenas) {
@@ -207,6 +212,7 @@ void Driver::NewVisit() {
   context.roaming = m == 1;
   auto route = routes_[w].maps.find(m);
   context.route = route != routes_[w].maps.end() ? &route->second : nullptr;
+  if (m == options_.labMap) context.route = nullptr;  // the lab's map is not the real one
   agent_.Start(context);
   if (m == 1 || m != lastMap_) deathsInRow_ = 0;
   lastMap_ = m;
@@ -313,7 +319,8 @@ Press Driver::PlayStep() {
     press.typed = kEscape;
     return press;
   }
-  if (!roaming && deathsInRow_ >= 3 && !leaveMap_ && view.startupCountdown == 0) {
+  if (!roaming && deathsInRow_ >= 3 && !leaveMap_ && view.startupCountdown == 0 &&
+      PlayingMapNumber() != options_.labMap) {
     // Beaten three times running: leave, grow stronger elsewhere, come back.
     int m = PlayingMapNumber();
     if (m > 0 && m < 24) {
@@ -334,6 +341,10 @@ Press Driver::PlayStep() {
     leaveArena_ = true;
     pausePhase_ = 0;
     press.typed = kEscape;
+    return press;
+  }
+  if (roaming && idled_ < options_.idleSteps) {
+    ++idled_;
     return press;
   }
   if (roaming) HubPlan(*map, *world);
@@ -474,7 +485,7 @@ void Driver::HubPlan(Map& map, World& world) {
     if (s.value == 50 || s.value >= 24 || s.value <= 1) continue;
     if (PlayerMapDone(p.worldNumber, s.value)) continue;
     if (!SpecialConditionsHold(s)) continue;
-    Exit e{&s, 100, false, 0};
+    Exit e{&s, s.value == options_.labMap ? -1 : 100, false, 0};
     if (route) {
       for (size_t i = 0; i < route->steps.size(); ++i) {
         if (route->steps[i].op == RouteStep::kVisit && route->steps[i].map == s.value) {
@@ -558,7 +569,8 @@ int Driver::Run() {
   std::string error;
   if (!options_.reportDir.empty() && !report_.Write(options_.reportDir, error)) Say(error);
   bool finishedAll =
-      finishedThrough_ >= options_.lastWorld && (options_.lastWorld < 3 || endingReached_);
+      (finishedThrough_ >= options_.lastWorld && (options_.lastWorld < 3 || endingReached_)) ||
+      stoppedAtMap_;
   Say(finishedAll ? "autoplay: finished" : "autoplay: did not finish");
   if (log_) std::fclose(log_);
   log_ = nullptr;

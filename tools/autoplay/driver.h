@@ -39,6 +39,9 @@ struct Options {
   int watchMap = -1;
   int watchEvery = 30;
   int traceHero = 0;  // log the hero's position and keys every step
+  int stopAfterMap = -1;  // the run ends once this map of the first world is done
+  int idleSteps = 0;      // stand still this long on the first roaming map (other luck)
+  int labMap = -1;        // the lab's map: the roaming map's first way, and no leaving it
 };
 
 class Driver {
@@ -116,6 +119,8 @@ class Driver {
   std::vector<std::pair<int, int>> alive_;  // slots and kinds of the living foes last step
   size_t hubRouteStep_ = 0;
   int lastMap_ = -1;
+  bool stoppedAtMap_ = false;
+  int idled_ = 0;
   int moneyAtLastShop_ = -1;
 };
 

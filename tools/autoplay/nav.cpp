@@ -110,6 +110,37 @@ void NavGrid::Build(const Map& map, const World& world, bool roaming,
     if (OnGrid(a.x, a.y) && use_[Index(a.x, a.y)] == CellUse::kGoalOnly)
       use_[Index(a.x, a.y)] = CellUse::kFree;
   }
+  // Room to move: steps (eight ways) from the nearest blocked tile or edge.
+  clear_.assign(use_.size(), 8);
+  {
+    std::vector<int> frontier;
+    for (int i = 0; i < static_cast<int>(use_.size()); ++i) {
+      TilePos p = PosOf(i);
+      bool edge = p.x == 0 || p.y == 0 || p.x == w_ - 1 || p.y == h_ - 1;
+      if (use_[i] == CellUse::kBlocked || edge) {
+        clear_[i] = 0;
+        frontier.push_back(i);
+      }
+    }
+    for (uint8_t d = 1; d < 8 && !frontier.empty(); ++d) {
+      std::vector<int> next;
+      for (int i : frontier) {
+        TilePos p = PosOf(i);
+        for (int dy = -1; dy <= 1; ++dy) {
+          for (int dx = -1; dx <= 1; ++dx) {
+            int nx = p.x + dx, ny = p.y + dy;
+            if (!OnGrid(nx, ny)) continue;
+            int n = Index(nx, ny);
+            if (clear_[n] > d) {
+              clear_[n] = d;
+              next.push_back(n);
+            }
+          }
+        }
+      }
+      frontier.swap(next);
+    }
+  }
   // The walkable areas.
   area_.assign(use_.size(), -1);
   int next = 0;

@@ -64,6 +64,9 @@ class NavGrid {
   // Which walkable area a tile belongs to (walking alone, no teleports);
   // -1 for a tile no one walks on. Walkers on the map move within theirs.
   int Area(int x, int y) const { return OnGrid(x, y) ? area_[Index(x, y)] : -1; }
+  // How many tiles of open ground lie between the tile and the nearest tile
+  // no one walks on (0 next to one, at most 8): room to move.
+  int Clearance(int x, int y) const { return OnGrid(x, y) ? clear_[Index(x, y)] : 0; }
   // Extra cost for tiles (danger near monsters), added per entered tile.
   void SetPenalty(int x, int y, int cost);
   // What-if: the tile as it would be (a block pushed away, or arriving).
@@ -92,6 +95,7 @@ class NavGrid {
   std::vector<int> penalty_;
   mutable std::vector<uint8_t> way_;
   std::vector<int> area_;
+  std::vector<uint8_t> clear_;
   std::vector<Teleport> teleports_;
   std::vector<int> teleportAt_;  // index into teleports_ by tile, -1 none
 };
