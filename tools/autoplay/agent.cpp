@@ -335,7 +335,7 @@ bool MapAgent::PushToReach(Map& map, World& world, const Guy& hero,
   return bestScore < kUnreachable;
 }
 
-Goal MapAgent::NextRouteGoal(Map& map, World& world, const Guy& hero) {
+Goal MapAgent::NextRouteGoal(Map& map, World& /*world*/, const Guy& hero) {
   const std::vector<RouteStep>& steps = context_.route->steps;
   while (routeStep_ < steps.size()) {
     const RouteStep& r = steps[routeStep_];
