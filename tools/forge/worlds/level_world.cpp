@@ -62,6 +62,18 @@ bool CheckWorld(const WorldSource& source, const std::vector<const MapSource*>& 
         return fail(s.at, "special \"" + s.name + "\" leads to map " + std::to_string(s.gotoMap) +
                               ", which the world does not have");
     }
+    // Only the hub has exits to choose from and the shop's door.
+    for (const RouteStep& step : ms.route) {
+      if (step.op != RouteStep::kVisit && step.op != RouteStep::kShop) continue;
+      const char* word = step.op == RouteStep::kVisit ? "'visit'" : "'shop'";
+      if (i != kHubMap)
+        return fail(step.at, std::string(word) + " belongs in the hub's route (map 1)");
+      if (step.op == RouteStep::kVisit && (step.map >= count || step.map == kHubMap))
+        return fail(step.at,
+                    "'visit " + std::to_string(step.map) + "': " +
+                        (step.map == kHubMap ? std::string("the hub visits other maps")
+                                             : "the world has no map " + std::to_string(step.map)));
+    }
     if (CountItem(*world.maps[i], 5) > 1)
       return fail(ms.at, "two spell scrolls on one map would learn and upgrade the spell at once");
   }
