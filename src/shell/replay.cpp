@@ -173,14 +173,16 @@ void PlaybackAfterStep(void*) {
 }
 
 // The replay program tells how far the game got, step by step.
-void PrintMapCompleted(void*, uint8_t world, uint8_t map) {
-  std::printf("completed: world %u map %u at step %u\n", world, map, gPlayback.next);
+void PrintMapCompleted(void* out, uint8_t world, uint8_t map) {
+  std::fprintf(static_cast<std::FILE*>(out), "completed: world %u map %u at step %u\n", world, map,
+               gPlayback.next);
 }
-void PrintWorldFinished(void*, uint8_t world) {
-  std::printf("world finished: %u at step %u\n", world, gPlayback.next);
+void PrintWorldFinished(void* out, uint8_t world) {
+  std::fprintf(static_cast<std::FILE*>(out), "world finished: %u at step %u\n", world,
+               gPlayback.next);
 }
-void PrintEndingReached(void*) {
-  std::printf("ending reached at step %u\n", gPlayback.next);
+void PrintEndingReached(void* out) {
+  std::fprintf(static_cast<std::FILE*>(out), "ending reached at step %u\n", gPlayback.next);
 }
 
 }  // namespace
@@ -373,6 +375,15 @@ void ReplayGameEnds() {
               static_cast<unsigned long long>(r.digest));
 }
 
+PlayProgressHooks ReplayProgressPrinter(std::FILE* out) {
+  PlayProgressHooks hooks;
+  hooks.mapCompleted = PrintMapCompleted;
+  hooks.worldFinished = PrintWorldFinished;
+  hooks.endingReached = PrintEndingReached;
+  hooks.context = out;
+  return hooks;
+}
+
 ReplayOutcome PlayReplay(Display* display, const Replay& replay, HeadlessPlatform* headless,
                          const std::function<void(uint32_t)>& observe) {
   ReplayOutcome outcome;
@@ -446,11 +457,7 @@ int RunReplayProgram(const std::string& replayPath, const std::string& gameDir) 
   {
     auto display = std::make_unique<Display>("TORVEL", 640, 480, 8, true);
     GlobalInit(display.get());
-    PlayProgressHooks progress;
-    progress.mapCompleted = PrintMapCompleted;
-    progress.worldFinished = PrintWorldFinished;
-    progress.endingReached = PrintEndingReached;
-    SetPlayProgressHooks(progress);
+    SetPlayProgressHooks(ReplayProgressPrinter(stdout));
     outcome = PlayReplay(display.get(), replay, &platform);
     SetPlayProgressHooks(PlayProgressHooks{});
     GlobalShutdown();

@@ -14,9 +14,12 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "shell/play_loop.h"
 
 namespace torvel {
 
@@ -81,6 +84,11 @@ struct ReplayOutcome {
 // with the number of steps played so far (tests watch and stage events).
 ReplayOutcome PlayReplay(Display* display, const Replay& replay, HeadlessPlatform* headless,
                          const std::function<void(uint32_t)>& observe = {});
+
+// Hooks that print how far a game played back gets, a line each:
+// "completed: world W map M at step S", "world finished: W at step S" and
+// "ending reached at step S", S counting the steps played back so far.
+PlayProgressHooks ReplayProgressPrinter(std::FILE* out);
 
 // The program's playback option: the headless backend over the game folder
 // and a fresh temporary user folder, the replay played at full speed, the

@@ -353,6 +353,39 @@ TEST_F(MovieTest, MissingOrBrokenFilesPlayNothing) {
   EXPECT_EQ(platform().frameCount() - before, 1u);
 }
 
+// What every presented frame saw of MoviePlaying.
+void NoteMoviePlaying(HeadlessPlatform& p) {
+  static_cast<std::vector<bool>*>(p.hookContext)->push_back(MoviePlaying());
+}
+
+TEST_F(MovieTest, MoviePlayingHoldsOnlyWhileAMoviePlays) {
+  std::vector<MovieFrame> frames(3, MovieFrame{{ByteRunImage(kW, kH, BasePixels())}});
+  WriteGameFile("m.flc", BuildMovie(kW, kH, frames));
+  WriteGameFile("broken.flc", BuildMovie(kW, kH,
+                                         {MovieFrame{{ByteRunImage(kW, kH, BasePixels())}},
+                                          MovieFrame{{SubChunk{15, Bytes({1, 9, 9})}}}}));
+  std::vector<bool> seen;
+  platform().hookContext = &seen;
+  platform().onPresent = NoteMoviePlaying;
+  EXPECT_FALSE(MoviePlaying());
+  struct Case {
+    const char* name;
+    size_t frames;
+  } cases[] = {{"graphics\\m.flc", 3}, {"graphics\\broken.flc", 1}, {"graphics\\none.flc", 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    seen.clear();
+    PlayMovie(c.name, false, 60, &display());
+    EXPECT_EQ(seen, std::vector<bool>(c.frames, true));
+    EXPECT_FALSE(MoviePlaying()) << "after the movie";
+  }
+  // Frames shown outside a movie.
+  seen.clear();
+  display().Flip();
+  EXPECT_EQ(seen, std::vector<bool>{false});
+  platform().onPresent = nullptr;
+}
+
 // The dispatcher: which file each number plays, at which frame time, and the
 // game palette and clock afterwards.
 class NumberedMovieTest : public MovieTest {
@@ -422,6 +455,21 @@ TEST_F(NumberedMovieTest, TheEndingGoesOnWithTheEpilogueAndTheCredits) {
   EXPECT_GE(spent, 6u * 100u + 60u * 33u);
   EXPECT_EQ(static_cast<uint32_t>(TakePendingExcludedTime()), spent);
   EXPECT_EQ(display().palette[4 + 2], 1);
+}
+
+// Tools that watch the game see the ending's show as one movie: the black
+// frame before it, the movie, the epilogue and the credits.
+TEST_F(NumberedMovieTest, MoviePlayingHoldsThroughTheEndingsEpilogueAndCredits) {
+  const uint64_t before = platform().frameCount();
+  platform().AtFrame(before + 1 + 6 + 10, {HeadlessPlatform::EventType::Character, 27});
+  platform().AtFrame(before + 1 + 6 + 10 + 50, {HeadlessPlatform::EventType::Character, ' '});
+  std::vector<bool> seen;
+  platform().hookContext = &seen;
+  platform().onPresent = NoteMoviePlaying;
+  PlayNumberedMovie(4);
+  platform().onPresent = nullptr;
+  EXPECT_EQ(seen, std::vector<bool>(1 + 6 + 10 + 50 + 1, true));
+  EXPECT_FALSE(MoviePlaying());
 }
 
 TEST_F(NumberedMovieTest, EscapeEndsAChapterButThePaletteAndClockAreStillRestored) {

@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "actors/guys.h"
 #include "common/byte_io.h"
 #include "player/player.h"
 #include "player/player_record.h"
 #include "shell/play_loop.h"
 #include "support/play_fixture.h"
+#include "world/specials.h"
 
 namespace torvel {
 namespace {
@@ -272,6 +274,138 @@ TEST_F(ReplayTest, ChangedWorldsAreNoticed) {
   ReplayOutcome out = PlayReplay(&display(), replay, &platform());
   EXPECT_FALSE(out.worldsMatch);
   EXPECT_EQ(out.steps, 5u);
+}
+
+// What the replay program prints as a game gets on: a line for every map
+// completed, for every world finished and for the ending, each with the step
+// it happened at. Leaving a map or dying on it prints nothing.
+TEST_F(ReplayTest, TheProgressLinesTellEveryMapCompletedEveryWorldFinishedAndTheEnding) {
+  WriteWorlds();
+  struct Move {
+    uint8_t world, map, event, parameter;
+  };
+  const Move plan[] = {
+      {0, 1, kEventLeaveToMap, 3},    {0, 3, kEventLeaveToMap, 1},
+      {0, 1, kEventLeaveToMap, 2},    {0, 2, kEventHeroKilled, 0},
+      {0, 2, kEventMapCompleted, 1},  {0, 1, kEventLeaveToMap, 14},
+      {0, 14, kEventMapCompleted, 1}, {1, 1, kEventLeaveToMap, 12},
+      {1, 12, kEventMapCompleted, 1}, {2, 1, kEventLeaveToMap, 15},
+      {2, 15, kEventMapCompleted, 1}, {3, 1, kEventLeaveToMap, 11},
+      {3, 11, kEventMapCompleted, 1},
+  };
+  // Every move once its map has settled, a step's input before the next.
+  size_t next = 0;
+  uint32_t actedVisit = 0;
+  std::string expected;
+  Script s;
+  s.Wait(5000);
+  std::FILE* out = std::tmpfile();
+  ASSERT_NE(out, nullptr);
+  SetPlayProgressHooks(ReplayProgressPrinter(out));
+  ReplayOutcome outcome = Run(s, [&](uint32_t step) {
+    PlayLoopView v = GetPlayLoopView();
+    if (next >= std::size(plan) || !PlayingMap() || v.mapVisits == actedVisit) return;
+    if (v.mode != kModePlaying || v.startupCountdown > 0 || v.endCountdown > 0) return;
+    const Move& m = plan[next++];
+    ASSERT_EQ(Player().worldNumber, m.world) << "move " << next;
+    ASSERT_EQ(PlayingMapNumber(), m.map) << "move " << next;
+    actedVisit = v.mapVisits;
+    PostMapEvent(m.event, m.parameter);
+    if (m.event != kEventMapCompleted) return;
+    // Taken up in the next step; the map ends with the one after.
+    char line[96];
+    std::snprintf(line, sizeof line, "completed: world %u map %u at step %u\n", m.world, m.map,
+                  step + 2);
+    expected += line;
+    if (m.map == WorldFinalMap(m.world)) {
+      std::snprintf(line, sizeof line, "world finished: %u at step %u\n", m.world, step + 2);
+      expected += line;
+    }
+    if (m.world == 3 && m.map == WorldFinalMap(3)) {
+      std::snprintf(line, sizeof line, "ending reached at step %u\n", step + 2);
+      expected += line;
+    }
+  });
+  SetPlayProgressHooks(PlayProgressHooks{});
+  EXPECT_EQ(next, std::size(plan));
+  // The ending leaves the game for the title: the replay stops there.
+  EXPECT_LT(outcome.steps, s.size());
+  std::string printed;
+  std::rewind(out);
+  for (int c; (c = std::fgetc(out)) != EOF;) printed += static_cast<char>(c);
+  std::fclose(out);
+  EXPECT_EQ(printed, expected);
+}
+
+// The keys change between the last step of a map and the start of the next
+// one (the program pumps its messages after drawing the last step): the new
+// map's first guy update sees the keys as the last step saw them, as the
+// playback does, so the replay plays back the same.
+struct KeyChange {
+  bool sawLeaving = false;
+  bool changed = false;
+  uint64_t atStep = 0;
+};
+
+void ChangeKeysAfterTheMapsLastStep(HeadlessPlatform& p) {
+  auto& k = *static_cast<KeyChange*>(p.hookContext);
+  PlayLoopView v = GetPlayLoopView();
+  if (k.changed || !PlayingMap() || PlayingMapNumber() != 1) return;
+  if (v.endCountdown > 0) {
+    k.sawLeaving = true;
+  } else if (k.sawLeaving) {
+    // The countdown ran out in the step just done: the map is over.
+    k.changed = true;
+    k.atStep = v.steps;
+    p.Push({Ev::KeyUp, 77});
+    p.Push({Ev::KeyDown, 80});
+    p.At(p.Milliseconds() + 3000, {Ev::Close, 0});
+  }
+}
+
+TEST_F(ReplayTest, KeysChangedJustBeforeANewMapStartsPlayBackTheSame) {
+  Special exit;
+  exit.trigger = kTriggerHeroStep;
+  exit.effect = kEffectGotoMap;
+  exit.value = 2;
+  exit.x = kHeroX + 2;
+  exit.y = kHeroY;
+  GameWorld(0).maps[1]->specials[0] = exit;
+  WriteWorlds();
+  std::string path = dir() + "/game.rpl";
+  RequestReplayRecording(path);
+  // A step a frame, and a pump after each.
+  platform().presentMs = 33;
+  KeyChange k;
+  platform().hookContext = &k;
+  platform().onPump = ChangeKeysAfterTheMapsLastStep;
+  platform().Push({Ev::KeyDown, 77});
+  ResetPlayer(kResetNewGame, 0, 0);
+  const uint64_t before = GetPlayLoopView().steps;
+  PlayGame(&display(), true);
+  platform().onPump = nullptr;
+  ASSERT_TRUE(k.changed) << "the hero never left the hub";
+  k.atStep -= before;
+
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(ReadFileBytes(path, bytes));
+  Replay replay;
+  std::string error;
+  ASSERT_TRUE(DecodeReplay(bytes, replay, error)) << error;
+  ASSERT_TRUE(replay.finished);
+  ASSERT_GT(replay.steps.size(), k.atStep + 30);
+  // Right held to the hub's last step, down from the new map's first.
+  EXPECT_EQ(replay.steps[k.atStep - 1].held, kActionRight);
+  EXPECT_EQ(replay.steps[k.atStep].held, kActionDown);
+
+  display().quit = false;
+  bool onMap2 = false;
+  ReplayOutcome out = PlayReplay(&display(), replay, &platform(), [&](uint32_t step) {
+    if (step == k.atStep + 1) onMap2 = PlayingMapNumber() == 2;
+  });
+  EXPECT_TRUE(onMap2);
+  EXPECT_EQ(out.steps, replay.recordedSteps);
+  EXPECT_EQ(out.digest, replay.recordedDigest) << "the playback parted from the game recorded";
 }
 
 }  // namespace
