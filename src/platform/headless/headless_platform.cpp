@@ -64,7 +64,9 @@ void RecordingSoundDevice::Release(SoundHandle voice) {
   if (Voice* v = Find(voice)) {
     v->released = true;
     v->playing = false;
-    v->data.clear();
+    // The samples go with the buffer (clear() would keep their memory, and
+    // a long session that starts a song on every map would hold them all).
+    std::vector<uint8_t>().swap(v->data);
   }
 }
 
