@@ -394,6 +394,9 @@ ReplayOutcome PlayReplay(Display* display, const Replay& replay, HeadlessPlatfor
   uint64_t hashes[4];
   HashWorlds(hashes);
   outcome.worldsMatch = std::memcmp(hashes, replay.worldHashes, sizeof(hashes)) == 0;
+  for (int w = 0; w < 4; ++w) {
+    if (hashes[w] != replay.worldHashes[w]) outcome.worldsChanged |= static_cast<uint8_t>(1 << w);
+  }
 
   if (!replay.saveFile.empty()) WriteFileAtomic(UserPath(kSaveFileName), replay.saveFile);
   ResetGameSideState();

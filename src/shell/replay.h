@@ -67,7 +67,8 @@ struct ReplayOutcome {
   std::string error;
   uint32_t steps = 0;  // steps played back
   uint64_t digest = 0;
-  bool worldsMatch = true;  // the world files are the ones recorded with
+  bool worldsMatch = true;    // the world files are the ones recorded with
+  uint8_t worldsChanged = 0;  // bit w: world w's file is not the one recorded with
   // The recording's own end, when it has one.
   bool finished = false;
   uint32_t recordedSteps = 0;

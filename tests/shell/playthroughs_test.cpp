@@ -116,8 +116,11 @@ TEST_P(Playthroughs, PlayBackToTheirWorldsEnd) {
   ReplayOutcome out = PlayReplay(&display(), played, &platform());
   SetPlayProgressHooks(PlayProgressHooks{});
 
-  EXPECT_TRUE(out.worldsMatch) << "the forged worlds are not the ones " << kWorldNames[world]
-                               << ".rpl was recorded over: record the playthroughs anew";
+  // Its own world must be the one it was recorded over; the others may
+  // change (a later world's maps) as long as it still plays the same.
+  EXPECT_EQ(out.worldsChanged & (1 << world), 0)
+      << "the forged " << kWorldNames[world] << " world is not the one " << kWorldNames[world]
+      << ".rpl was recorded over: record the playthroughs anew";
   if (!whole) {
     // Only a start: it plays, and nothing more can be told.
     std::printf("playthrough %s: the first %u of its %zu steps played back\n", kWorldNames[world],

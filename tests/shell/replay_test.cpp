@@ -184,10 +184,20 @@ TEST_F(ReplayTest, APlayedGameRecordedAndPlayedBackEndsTheSameWhateverTheFrameRa
     display().quit = false;
     ReplayOutcome out = PlayReplay(&display(), replay, &platform());
     EXPECT_TRUE(out.worldsMatch);
+    EXPECT_EQ(out.worldsChanged, 0);
     EXPECT_EQ(out.steps, replay.recordedSteps);
     EXPECT_EQ(out.digest, replay.recordedDigest);
     EXPECT_TRUE(out.Same());
   }
+
+  // Another world's file than the one played changed: it is named, and the
+  // game still plays the same.
+  replay.worldHashes[2] ^= 1;
+  display().quit = false;
+  ReplayOutcome out = PlayReplay(&display(), replay, &platform());
+  EXPECT_FALSE(out.worldsMatch);
+  EXPECT_EQ(out.worldsChanged, 1 << 2);
+  EXPECT_TRUE(out.Same());
 }
 
 // The recording keeps what the game reads of torvel.sav, whatever its size,
@@ -273,6 +283,7 @@ TEST_F(ReplayTest, ChangedWorldsAreNoticed) {
   display().quit = false;
   ReplayOutcome out = PlayReplay(&display(), replay, &platform());
   EXPECT_FALSE(out.worldsMatch);
+  EXPECT_EQ(out.worldsChanged, 0x0F);
   EXPECT_EQ(out.steps, 5u);
 }
 
