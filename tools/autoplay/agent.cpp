@@ -110,6 +110,10 @@ Goal MapAgent::AutoGoal(Map& map, World& world, const Guy& hero) {
       bool coming = (toward > 0 && d < 260) || d < f.keepOut + 60;
       if (!coming) continue;
       if (!f.flies && reach({f.x / 32, f.y / 24}) >= kUnreachable) continue;
+      // Only what can get at the hero from where it is: a walker of
+      // another room (behind a wall, or a teleport away) comes to no one.
+      int heroArea = grid_.Area(hx / 32, hy / 24);
+      if (!f.flies && (heroArea < 0 || grid_.Area(f.x / 32, f.y / 24) != heroArea)) continue;
       Goal g;
       g.type = Goal::kKill;
       g.slot = f.slot;
@@ -449,10 +453,18 @@ Goal MapAgent::NextRouteGoal(Map& map, World& /*world*/, const Guy& hero) {
       }
       case RouteStep::kKill: {
         std::vector<Foe> foes = ListFoes();
+        // The nearest by the way there (teleports too), then as the crow flies.
+        std::vector<int> dist, previous;
+        grid_.Distances(HeroTile(hero), true, dist, previous);
         int bestD = kUnreachable;
         for (const Foe& f : foes) {
           if (r.kind && f.kind != r.kind) continue;
           int d = std::abs(f.x - (hero.x >> 16)) + std::abs(f.y - (hero.y >> 16));
+          TilePos ft{f.x / 32, f.y / 24};
+          if (grid_.OnGrid(ft.x, ft.y) && dist[grid_.Index(ft.x, ft.y)] < kUnreachable)
+            d = dist[grid_.Index(ft.x, ft.y)];
+          else
+            d += 100000;
           if (d < bestD) {
             bestD = d;
             g.type = Goal::kKill;
@@ -499,7 +511,9 @@ Goal MapAgent::NextRouteGoal(Map& map, World& /*world*/, const Guy& hero) {
     Log("  route step done: " + r.text);
     ++routeStep_;
     routeRepeat_ = 0;
-    talked_ = false;
+    // A talk heard on the way counts for the next talk step; a talk step
+    // uses it up.
+    if (r.op == RouteStep::kTalk) talked_ = false;
   }
   return Goal{};
 }
@@ -639,7 +653,12 @@ Press MapAgent::Pursue(const Goal& g, Map& map, World& world, const Guy& hero) {
       if (!foe) break;
       TilePos spot;
       if (fighter_.FiringSpot(hero, grid_, map, *foe, spot)) {
-        std::vector<TilePos> path = grid_.Path(here, spot, false);
+        std::vector<TilePos> path = grid_.Path(here, spot, true);
+        if (goalSteps_ == 1) {
+          std::string way = "  firing spot " + TileText(spot) + ", way:";
+          for (const TilePos& t : path) way += " " + TileText(t);
+          Log(way);
+        }
         // Progress is the foe's life going down as much as the way.
         distance = foe->life * 64 + static_cast<int>(path.size());
         if (here == spot) {
@@ -651,7 +670,7 @@ Press MapAgent::Pursue(const Goal& g, Map& map, World& world, const Guy& hero) {
         }
       } else {
         TilePos t{foe->x / 32, foe->y / 24};
-        std::vector<TilePos> path = grid_.Path(here, t, false);
+        std::vector<TilePos> path = grid_.Path(here, t, true);
         if (path.size() > 3) path.resize(path.size() - 2);
         distance = foe->life * 64 + static_cast<int>(path.size()) + 10;
         out.held = mover_.Steer(hero, grid_, path, icy, p.topSpeed);
@@ -767,12 +786,33 @@ Press MapAgent::Pursue(const Goal& g, Map& map, World& world, const Guy& hero) {
       break;
   }
   // Progress: the way left gets shorter now and then, or the goal is dropped.
+  // A foe killed on the way is progress too (moss shot off the path).
+  int foesLeft = static_cast<int>(ListFoes().size());
+  bool killed = foesLeft < foesLeft_;
+  foesLeft_ = foesLeft;
+  if (killed && g.type != Goal::kWait) sinceProgress_ = 0;
   if (distance < bestDistance_) {
     bestDistance_ = distance;
     sinceProgress_ = 0;
   } else if (++sinceProgress_ > kGiveUpSteps || distance >= kUnreachable) {
-    Log("  gave up " + std::to_string(g.type) + " at " + TileText(g.tile) +
-        (distance >= kUnreachable ? " (no way there)" : " (no progress)"));
+    std::string where = TileText(g.tile);
+    if (g.type == Goal::kKill) {
+      const Guy* guy = GetGuy(g.slot);
+      if (guy)
+        where = TileText({guy->x / 65536 / 32, guy->y / 65536 / 24}) + " (kind " +
+                std::to_string(guy->kind) + ")";
+    }
+    std::string nearby;
+    for (int slot = 0; slot < GuyPoolSize(); ++slot) {
+      const Guy* o = GetGuy(slot);
+      if (!o || o->kind == 0 || o->kind == 1) continue;
+      int ox = o->x >> 16, oy = o->y >> 16;
+      if (std::abs(ox - (hero.x >> 16)) + std::abs(oy - (hero.y >> 16)) > 120) continue;
+      nearby += " " + KindWord(o->kind) + "@" + std::to_string(ox) + "," + std::to_string(oy);
+    }
+    Log("  gave up " + std::to_string(g.type) + " at " + where +
+        (distance >= kUnreachable ? " (no way there)" : " (no progress)") +
+        (nearby.empty() ? "" : "; near:" + nearby));
     if (g.type == Goal::kPush) {
       int ux = g.dir == 0 ? 1 : g.dir == 4 ? -1 : 0, uy = g.dir == 2 ? 1 : g.dir == 6 ? -1 : 0;
       const Tile& b = MapTile(map, g.tile.x, g.tile.y);
@@ -843,8 +883,8 @@ Press MapAgent::Step(Map& map, World& world) {
       stuckReason_ = "nothing left to do on the map";
       for (const Foe& f : ListFoes()) {
         stuckReason_ += "; " + KindWord(f.kind) + " at " + TileText({f.x / 32, f.y / 24}) +
-                        " (walk " + std::to_string(static_cast<int>(grid_.Use(f.x / 32, f.y / 24))) +
-                        ")";
+                        " (walk " +
+                        std::to_string(static_cast<int>(grid_.Use(f.x / 32, f.y / 24))) + ")";
       }
       Log("  stuck: " + stuckReason_);
     }
@@ -855,6 +895,7 @@ Press MapAgent::Step(Map& map, World& world) {
   Press move = Pursue(goal_, map, world, *hero);
   out.held = move.held;
   out.typed = 0;
+  decision = "move " + std::to_string(move.held);
 
   // Fight what comes near, on the way.
   if (!context_.roaming && goal_.type != Goal::kNone) {
@@ -882,6 +923,7 @@ Press MapAgent::Step(Map& map, World& world) {
     // A spell that helps now: pick its slot (its digit), then cast it.
     int slot = -1, facing = 0;
     if (fighter_.SpellToCast(*hero, grid_, map, foes, slot, facing)) {
+      decision += " spell " + std::to_string(slot);
       const PlayerRecord& pr = Player();
       if (pr.selectedSpell != slot) {
         out.typed = static_cast<uint8_t>(slot == 9 ? '0' : '1' + slot);
@@ -896,7 +938,10 @@ Press MapAgent::Step(Map& map, World& world) {
     // Unarmed, the power-up is worth a blow or two.
     bool forPower = goal_.type == Goal::kTake && OnMap(map, goal_.tile.x, goal_.tile.y) &&
                     MapTile(map, goal_.tile.x, goal_.tile.y).item == 1 && Player().shotPower == 0;
-    fighter_.SetUrgency(forPower ? 4.0 : 1.0);
+    // Standing off a foe that never comes, the hero would wait for good:
+    // after two seconds of it, it goes on more boldly for a while.
+    bool bold = step_ < boldUntil_;
+    fighter_.SetUrgency(forPower ? 4.0 : bold ? 3.0 : 1.0);
     uint8_t held = 0;
     // Unarmed with the power-up a few steps off: straight to it.
     bool grab = forPower && std::abs(goal_.tile.x - HeroTile(*hero).x) <= 3 &&
@@ -907,8 +952,36 @@ Press MapAgent::Step(Map& map, World& world) {
         // Fighting is not getting nowhere: the goal waits, a while.
         if (sinceProgress_ > 0) --sinceProgress_;
       }
-      out.held = held;
+      // Bold, it only stops to shoot.
+      if (!bold || (held & kActionFire)) out.held = held;
+      decision +=
+          " tactics " + std::to_string(held) + (bold ? " bold" : "") + " (" + fighter_.why_ + ")";
     }
+    const int life = Player().life;
+    // Standing: no key, or keys that do not move it (into a wall).
+    const int hx = hero->x >> 16, hy = hero->y >> 16;
+    // (Or going to and fro about one spot.)
+    bool still = std::abs(hx - standingX_) + std::abs(hy - standingY_) <= 12;
+    if (!still) {
+      standingX_ = hx;
+      standingY_ = hy;
+    }
+    if (still && life >= standingLife_) {
+      if (++standing_ >= 60) {
+        int shotTarget = -1;
+        int px = hero->x >> 16, py = hero->y >> 16;
+        Log("  standing at " + std::to_string(px) + "," + std::to_string(py) + " (move " +
+            std::to_string(move.held) + ", fits " + std::to_string(grid_.BoxFits(px, py, 0, true)) +
+            ", shot " + std::to_string(fighter_.BestShot(*hero, map, foes, shotTarget)) +
+            ", cooldown " + std::to_string(Player().fireCooldown) + ", " + fighter_.why_ +
+            "): bolder for a while");
+        boldUntil_ = step_ + 120;
+        standing_ = 0;
+      }
+    } else {
+      standing_ = 0;
+    }
+    standingLife_ = life;
   }
   lastHeld_ = out.held;
   return out;

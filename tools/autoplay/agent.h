@@ -65,6 +65,8 @@ class MapAgent {
   Press Step(Map& map, World& world);
   // The log of what the agent decided (cleared as it is read).
   std::string TakeLog();
+  // How the last step was decided (for the trace).
+  std::string decision;
   // Set when the agent finds nothing more it can do on the map.
   bool stuck() const { return stuck_; }
   const std::string& stuckReason() const { return stuckReason_; }
@@ -106,6 +108,13 @@ class MapAgent {
   std::string stuckReason_;
   std::string log_;
   uint8_t lastHeld_ = 0;
+  // Steps in a row the fight kept the hero standing, and the step until
+  // which it goes on more boldly after standing too long.
+  int standing_ = 0;
+  int boldUntil_ = 0;
+  int standingLife_ = 0;
+  int standingX_ = 0, standingY_ = 0;
+  int foesLeft_ = 0;  // foes alive at the last step
   int tapPhase_ = 0;
   bool talked_ = false;
   bool stepOff_ = false;  // off the goal tile first, to step on it anew

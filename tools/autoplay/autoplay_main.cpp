@@ -31,7 +31,8 @@ const char* const kLabMaps[4] = {"river/02-mill.map", "forest/02-thicket.map",
 const int kLabMapNumbers[4] = {2, 2, 6, 6};
 
 bool MakeLab(const std::string& labMap, int labWorld, const std::string& worldsDir,
-             const std::string& gameDir, const std::string& labDir, std::string& error) {
+             const std::string& gameDir, const std::string& labDir,
+             std::vector<torvel::forge::RouteStep>& labRoute, std::string& error) {
   namespace fs = std::filesystem;
   std::vector<torvel::forge::WorldSourceFiles> sources;
   if (!torvel::forge::ReadWorldSources(worldsDir, sources, error)) return false;
@@ -41,7 +42,8 @@ bool MakeLab(const std::string& labMap, int labWorld, const std::string& worldsD
     return false;
   }
   const std::string file = torvel::WorldFileName(labWorld);
-  const std::string folder = std::string(kLabMaps[labWorld]).substr(0, std::string(kLabMaps[labWorld]).find('/') + 1);
+  const std::string folder =
+      std::string(kLabMaps[labWorld]).substr(0, std::string(kLabMaps[labWorld]).find('/') + 1);
   for (auto& world : sources) {
     if (world.world.name.rfind(folder, 0) != 0) continue;
     for (auto& map : world.maps) {
@@ -54,6 +56,8 @@ bool MakeLab(const std::string& labMap, int labWorld, const std::string& worldsD
     torvel::forge::CompiledWorld compiled;
     if (!torvel::forge::CompileWorld(world.world, world.maps, options, compiled, error))
       return false;
+    if (compiled.routes.size() > static_cast<size_t>(kLabMapNumbers[labWorld]))
+      labRoute = compiled.routes[kLabMapNumbers[labWorld]];
     std::error_code ec;
     fs::create_directories(labDir, ec);
     for (const auto& e : fs::directory_iterator(gameDir, ec)) {
@@ -159,7 +163,7 @@ int main(int argc, char** argv) {
     std::string error;
     std::string labDir = userDir + "-lab";
     int w = options.firstWorld;
-    if (!MakeLab(labMap, w, options.worldsDir, options.gameDir, labDir, error)) {
+    if (!MakeLab(labMap, w, options.worldsDir, options.gameDir, labDir, options.labRoute, error)) {
       std::fprintf(stderr, "autoplay: the lab: %s\n", error.c_str());
       return 2;
     }

@@ -18,6 +18,7 @@ namespace torvel::autoplay {
 
 namespace {
 
+constexpr int kMossKind = 21;   // spreads over free floor
 constexpr int kShotSpeed = 12;  // pixels a tick
 constexpr int kShotLife = 30;   // ticks
 constexpr int kShotReach = 12;  // half-size of the square a bolt hits in
@@ -147,18 +148,43 @@ int KeepOut(int kind) {
 // How fast each kind comes at the hero once it is after it.
 double ChaseSpeed(int kind) {
   switch (kind) {
-    case 2: case 5: case 9: case 18: case 53: case 58: return 4;
-    case 3: return 8;
-    case 4: return 8;
-    case 6: case 24: case 39: return 1;
-    case 13: case 36: case 37: case 52: return 3;
-    case 14: case 40: return 2;
-    case 30: return 8;
-    case 33: return 2;
-    case 34: return 4;
-    case 35: case 46: case 59: return 6;
-    case 57: return 8;
-    default: return 0;
+    case 2:
+    case 5:
+    case 9:
+    case 18:
+    case 53:
+    case 58:
+      return 4;
+    case 3:
+      return 8;
+    case 4:
+      return 8;
+    case 6:
+    case 24:
+    case 39:
+      return 1;
+    case 13:
+    case 36:
+    case 37:
+    case 52:
+      return 3;
+    case 14:
+    case 40:
+      return 2;
+    case 30:
+      return 8;
+    case 33:
+      return 2;
+    case 34:
+      return 4;
+    case 35:
+    case 46:
+    case 59:
+      return 6;
+    case 57:
+      return 8;
+    default:
+      return 0;
   }
 }
 
@@ -205,6 +231,19 @@ bool BulletPointClear(const Map& map, int x, int y) {
   if (!OnMap(map, tx, ty)) return false;
   const Tile& t = MapTile(map, tx, ty);
   return t.wall == 0 && t.item <= 68;
+}
+
+// The hero's box at that point stands on open tiles.
+bool HeroBoxClear(const Map& map, double x, double y) {
+  const int px = static_cast<int>(x), py = static_cast<int>(y);
+  for (int cy : {py + kHeroBoxTop, py + kHeroBoxBottom}) {
+    for (int cx : {px + kHeroBoxLeft, px + kHeroBoxRight}) {
+      if (cx < 0 || cy < 0 || !OnMap(map, cx / 32, cy / 24)) return false;
+      const Tile& t = MapTile(map, cx / 32, cy / 24);
+      if (t.wall != 0 || t.item >= 50) return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace
@@ -263,35 +302,62 @@ int Fighter::FiringFacing(const Guy& hero, const Foe& foe, const Map& map, int d
   for (int i = 0; i < delay; ++i) {
     vx = vx > 0 ? std::max(0.0, vx - 0.75) : std::min(0.0, vx + 0.75);
     vy = vy > 0 ? std::max(0.0, vy - 0.75) : std::min(0.0, vy + 0.75);
-    hx += vx;
-    hy += vy;
+    // Pressed against a wall it goes nowhere, whatever its speed.
+    if (HeroBoxClear(map, hx + vx, hy)) hx += vx;
+    if (HeroBoxClear(map, hx, hy + vy)) hy += vy;
   }
   double fx = foe.x + foe.dx / 65536.0 * delay, fy = foe.y + foe.dy / 65536.0 * delay;
+  // On top of the hero: a bolt toward it hits at once, whichever way.
+  if (std::abs(fx - hx) <= foe.half + 4 && std::abs(fy - hy) <= foe.halfY + 4) {
+    double angle = std::atan2(fy - hy, fx - hx);
+    return static_cast<int>(std::lround(angle / (3.14159265358979 / 4))) & 7;
+  }
+  // The bolts of the volley the hero's power fires, by their angle off
+  // the facing (256 to the turn).
+  const int power = std::clamp(static_cast<int>(Player().shotPower), 1, 5);
+  int offsets[5], count = 0;
+  if (power & 1) {
+    offsets[count++] = 0;
+  } else {
+    offsets[count++] = -8;
+    offsets[count++] = 8;
+  }
+  if (power == 3 || power == 5) {
+    offsets[count++] = -32;
+    offsets[count++] = 32;
+  }
+  if (power >= 4) {
+    offsets[count++] = -56;
+    offsets[count++] = 56;
+  }
   int best = -1;
   double bestLateral = 1e9;
   for (int f = 0; f < 8; ++f) {
-    double ux = Cosine(f * 32) / 65536.0, uy = Sine(f * 32) / 65536.0;
-    // Lead the foe by the bolt's flight.
-    double ex = fx, ey = fy;
-    double along = 0;
-    for (int k = 0; k < 3; ++k) {
-      along = (ex - hx) * ux + (ey - hy) * uy;
-      double t = along / kShotSpeed;
-      ex = fx + foe.dx / 65536.0 * t;
-      ey = fy + foe.dy / 65536.0 * t;
-    }
-    if (along <= 0 || along > kShotSpeed * (kShotLife - 2)) continue;
-    // The bolt's point at its nearest to the foe's middle.
-    double px = hx + ux * along, py = hy + uy * along;
-    double offX = std::abs(px - ex), offY = std::abs(py - ey);
-    if (offX > foe.half + kShotReach - 3 || offY > foe.halfY + kShotReach - 3) continue;
-    if (!ShotClear(map, static_cast<int>(hx), static_cast<int>(hy), static_cast<int>(px),
-                   static_cast<int>(py)))
-      continue;
-    double lateral = offX + offY;
-    if (lateral < bestLateral) {
-      bestLateral = lateral;
-      best = f;
+    for (int k = 0; k < count; ++k) {
+      const int angle = (f * 32 + offsets[k]) & 255;
+      double ux = Cosine(angle) / 65536.0, uy = Sine(angle) / 65536.0;
+      // Lead the foe by the bolt's flight.
+      double ex = fx, ey = fy;
+      double along = 0;
+      for (int i = 0; i < 3; ++i) {
+        along = (ex - hx) * ux + (ey - hy) * uy;
+        double t = along / kShotSpeed;
+        ex = fx + foe.dx / 65536.0 * t;
+        ey = fy + foe.dy / 65536.0 * t;
+      }
+      if (along <= 0 || along > kShotSpeed * (kShotLife - 2)) continue;
+      // The bolt's point at its nearest to the foe's middle.
+      double px = hx + ux * along, py = hy + uy * along;
+      double offX = std::abs(px - ex), offY = std::abs(py - ey);
+      if (offX > foe.half + kShotReach - 3 || offY > foe.halfY + kShotReach - 3) continue;
+      if (!ShotClear(map, static_cast<int>(hx), static_cast<int>(hy), static_cast<int>(px),
+                     static_cast<int>(py)))
+        continue;
+      double lateral = offX + offY;
+      if (lateral < bestLateral) {
+        bestLateral = lateral;
+        best = f;
+      }
     }
   }
   return best;
@@ -306,6 +372,8 @@ int Fighter::BestShot(const Guy& hero, const Map& map, const std::vector<Foe>& f
   for (const Foe& foe : foes) {
     int d = std::abs(foe.x - (hero.x >> 16)) + std::abs(foe.y - (hero.y >> 16));
     if (d > 420) continue;
+    // Moss only when it is in the hero's way, close by.
+    if (foe.kind == kMossKind && d > 64) continue;
     int f = FiringFacing(hero, foe, map, delay);
     if (f >= 0 && d < bestDistance) {
       bestDistance = d;
@@ -320,7 +388,7 @@ bool Fighter::FiringSpot(const Guy& hero, const NavGrid& grid, const Map& map, c
                          TilePos& spot) const {
   std::vector<int> dist, previous;
   TilePos from{(hero.x >> 16) / 32, (hero.y >> 16) / 24};
-  grid.Distances(from, false, dist, previous);
+  grid.Distances(from, true, dist, previous);
   int best = -1;
   int bestScore = 1 << 30;
   int ftx = foe.x / 32, fty = foe.y / 24;
@@ -331,16 +399,27 @@ bool Fighter::FiringSpot(const Guy& hero, const NavGrid& grid, const Map& map, c
       int i = grid.Index(x, y);
       if (dist[i] >= (1 << 29)) continue;
       int cx = TileCentrePx(x), cy = TileCentrePy(y);
-      int ddx = foe.x - cx, ddy = foe.y - cy;
-      int adx = std::abs(ddx), ady = std::abs(ddy);
-      // In line along a facing: a row, a column or a diagonal.
-      bool inLine = adx <= foe.half + 6 || ady <= foe.halfY + 6 || std::abs(adx - ady) <= foe.half;
-      if (!inLine) continue;
+      int adx = std::abs(foe.x - cx), ady = std::abs(foe.y - cy);
       int range = adx + ady;
       if (range < 70 || range > 300) continue;
-      if (!ShotClear(map, cx, cy, foe.x, foe.y)) continue;
-      // Near the hero, not too near the foe.
-      int score = dist[i] + (range < 120 ? 200 : 0);
+      // A bolt fired from the middle of the tile, standing, would hit it:
+      // the same test the hero fires by.
+      // From anywhere near the middle, too: the hero seldom stands just there.
+      Foe still = foe;
+      still.dx = still.dy = 0;
+      static constexpr int kNearX[5] = {0, 0, 0, -10, 10}, kNearY[5] = {0, -9, 9, 0, 0};
+      bool fires = true;
+      for (int k = 0; k < 5 && fires; ++k) {
+        Guy probe = hero;
+        probe.x = (cx + kNearX[k]) << 16;
+        probe.y = (cy + kNearY[k]) << 16;
+        probe.dx = probe.dy = 0;
+        fires = FiringFacing(probe, still, map, 0) >= 0;
+      }
+      if (!fires) continue;
+      // Near the hero, not too near the foe: what shoots back is best
+      // fought from afar, where its bullets can be seen coming.
+      int score = dist[i] + (range < 120 ? 200 : 0) + (range < 180 ? (180 - range) * 2 : 0);
       if (score < bestScore) {
         bestScore = score;
         best = i;
@@ -486,8 +565,11 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
   auto foeDanger = [&](const Trajectory& tr) {
     double danger = 0;
     for (const Foe* f : near) {
-      double fear = std::clamp(3.0 * f->blow / std::max(1, static_cast<int>(p.life)), 0.2, 4.0) /
-                    urgency_;
+      double fear =
+          std::clamp(3.0 * f->blow / std::max(1, static_cast<int>(p.life)), 0.2, 4.0) / urgency_;
+      // Moss grows back as fast as it is shot: the hero wades through it,
+      // a sting or two on the way, rather than stand before it for good.
+      if (f->kind == kMossKind) fear *= 0.15;
       double strike = std::max(0, f->keepOut - 25);
       for (int t = 0; t < tr.n; ++t) {
         double fx, fy;
@@ -512,6 +594,9 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
     for (int t = 0; t < tr.n; ++t) {
       if (p.fireCooldown > t + 1) continue;
       for (const Foe* f : near) {
+        if (f->kind == kMossKind) continue;  // not worth staying for
+        // One that stays where it is waits its turn, unless it is the quarry.
+        if (f->chase == 0 && f->dx == 0 && f->dy == 0 && f->kind != fightKind_) continue;
         double fx, fy;
         foeAt(f, tr.x[t], tr.y[t], t, fx, fy);
         double adx = std::abs(fx - tr.x[t]), ady = std::abs(fy - tr.y[t]);
@@ -521,9 +606,16 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
         bool inLine = adx <= f->half + 6 || ady <= f->halfY + 6 ||
                       std::abs(adx - ady) <= std::min(f->half, f->halfY) + 4;
         if (!inLine) continue;
-        if (!ShotClear(map, static_cast<int>(tr.x[t]), static_cast<int>(tr.y[t]),
-                       static_cast<int>(fx), static_cast<int>(fy)))
-          continue;
+        // The test the hero fires by, from there at that moment.
+        Guy probe = hero;
+        probe.x = static_cast<int32_t>(tr.x[t] * 65536.0);
+        probe.y = static_cast<int32_t>(tr.y[t] * 65536.0);
+        probe.dx = probe.dy = 0;
+        Foe there = *f;
+        there.x = static_cast<int>(fx);
+        there.y = static_cast<int>(fy);
+        there.dx = there.dy = 0;
+        if (FiringFacing(probe, there, map, 0) < 0) continue;
         best = std::max(best, 1.0 - static_cast<double>(t) / (2 * tr.n));
       }
       if (best > 0) break;
@@ -533,7 +625,9 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
 
   // Fire when a shot would tell and nothing strikes during the swing.
   const int swing = 6 - (4 - p.shotDelay / 4);
+  why_ = "no shot ready";
   if (p.shotPower > 0 && p.fireCooldown == 0) {
+    why_ = "no shot in line";
     int target = -1;
     int facing = BestShot(hero, map, foes, target);
     if (facing >= 0) {
@@ -548,6 +642,12 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
         double d = std::abs(f->x - hx) + std::abs(f->y - hy) - speed * (swing + 1);
         double strike = std::max(0, f->keepOut - 40);
         if (d < strike || Gap(hx, hy, f->x, f->y, *f) - speed * (swing + 1) < 4) safe = false;
+      }
+      why_ = "facing " + std::to_string(facing) + " safe " + std::to_string(safe) + " danger " +
+             std::to_string(ShotDanger(still, shots));
+      // A foe already on the hero is best shot at once.
+      for (const Foe& f : foes) {
+        if (f.slot == target && Gap(hx, hy, f.x, f.y, f) < 2) safe = true;
       }
       if (ShotDanger(still, shots) < 1 && safe) {
         held = static_cast<uint8_t>(BitsForFacing(facing) | kActionFire);
@@ -571,6 +671,8 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
   const int horizon = 22, first = 6;
   double best = 1e18;
   uint8_t bestBits = goalBits;
+  double goalDanger = 1e18;
+  bool bestStill = false;  // the best way keeps the hero where it is (a wall in front, or none)
   for (uint8_t bits : kChoices) {
     for (uint8_t then : kChoices) {
       int hold = first;
@@ -602,13 +704,21 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
         else
           score += 2000;
       }
-      if (bits == goalBits && then == goalBits) score -= 4;
+      if (bits == goalBits && then == goalBits) {
+        score -= 4;
+        goalDanger = ShotDanger(tr, shots) * fearShots + foeDanger(tr);
+      }
       if (score < best - 1e-9) {
         best = score;
         bestBits = bits;
+        bestStill = std::abs(px - hx) + std::abs(py - hy) < 3;
       }
     }
   }
+  // Standing still to stay out of harm's way only when going on would
+  // bring harm: otherwise on to the goal.
+  if ((bestBits == 0 || bestStill) && goalBits != 0 && goalDanger < 1.0) bestBits = goalBits;
+  lastTactic_ = bestBits;
   held = bestBits;
   return true;
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "autoplay/nav.h"
@@ -86,6 +87,11 @@ class Fighter {
  private:
   int fightKind_ = 0;
   double urgency_ = 1;
+
+ public:
+  // Why the last fight step fired or not (for the log).
+  mutable std::string why_;
+  uint8_t lastTactic_ = 0;  // the way the last fight step chose
 };
 
 }  // namespace autoplay

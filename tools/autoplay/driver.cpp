@@ -38,6 +38,7 @@ void Pump(HeadlessPlatform& platform) {
 // Pause menu entries, as the menu numbers them.
 constexpr uint8_t kEntryResume = 0;
 constexpr uint8_t kEntrySaveOrLeave = 2;
+constexpr int kStallSteps = 18000;  // ten minutes of play
 constexpr uint8_t kEntryQuit = 5;
 
 }  // namespace
@@ -212,9 +213,12 @@ void Driver::NewVisit() {
   context.roaming = m == 1;
   auto route = routes_[w].maps.find(m);
   context.route = route != routes_[w].maps.end() ? &route->second : nullptr;
-  if (m == options_.labMap) context.route = nullptr;  // the lab's map is not the real one
+  // The lab's map is not the real one: its own route, if any.
+  labRoute_.steps = options_.labRoute;
+  if (m == options_.labMap) context.route = labRoute_.steps.empty() ? nullptr : &labRoute_;
   agent_.Start(context);
   if (m == 1 || m != lastMap_) deathsInRow_ = 0;
+  visitSteps_ = 0;
   lastMap_ = m;
   alive_.clear();
   lastLife_ = 0;
@@ -294,9 +298,10 @@ void Driver::Decide(HeadlessPlatform& platform) {
   if (watched && options_.traceHero && log_) {
     const Guy* hero = HeroGuy();
     if (hero)
-      std::fprintf(log_, "step %llu hero %d,%d v %.2f,%.2f life %d keys %02x mode %d\n",
+      std::fprintf(log_, "step %llu hero %d,%d v %.2f,%.2f life %d keys %02x mode %d typed %d %s\n",
                    static_cast<unsigned long long>(totalSteps_), hero->x >> 16, hero->y >> 16,
-                   hero->dx / 65536.0, hero->dy / 65536.0, Player().life, press.held, view.mode);
+                   hero->dx / 65536.0, hero->dy / 65536.0, Player().life, press.held, view.mode,
+                   press.typed, agent_.decision.c_str());
   }
   std::string log = agent_.TakeLog();
   if (!log.empty() && options_.verbose > 1) {
@@ -319,8 +324,13 @@ Press Driver::PlayStep() {
     press.typed = kEscape;
     return press;
   }
-  if (!roaming && deathsInRow_ >= 3 && !leaveMap_ && view.startupCountdown == 0 &&
+  if (!roaming) ++visitSteps_;
+  // Ten minutes on one visit without an end: as bad as being beaten.
+  const bool stalled = visitSteps_ > kStallSteps;
+  if (!roaming && (deathsInRow_ >= 3 || stalled) && !leaveMap_ && view.startupCountdown == 0 &&
       PlayingMapNumber() != options_.labMap) {
+    if (stalled) Say("  no end in sight on map " + std::to_string(PlayingMapNumber()));
+    visitSteps_ = 0;
     // Beaten three times running: leave, grow stronger elsewhere, come back.
     int m = PlayingMapNumber();
     if (m > 0 && m < 24) {

@@ -38,10 +38,11 @@ struct Options {
   int watchWorld = -1;   // pictures every watchEvery steps while this map is played
   int watchMap = -1;
   int watchEvery = 30;
-  int traceHero = 0;  // log the hero's position and keys every step
+  int traceHero = 0;      // log the hero's position and keys every step
   int stopAfterMap = -1;  // the run ends once this map of the first world is done
   int idleSteps = 0;      // stand still this long on the first roaming map (other luck)
   int labMap = -1;        // the lab's map: the roaming map's first way, and no leaving it
+  std::vector<forge::RouteStep> labRoute;  // the lab map's own route, if it has one
 };
 
 class Driver {
@@ -81,6 +82,9 @@ class Driver {
   static void OnEnding(void* self);
 
   Options options_;
+  MapRoute labRoute_;
+  int visitSteps_ =
+      0;  // steps on this visit of the map  // the lab map's route, while it is played
   HeadlessPlatform* platform_ = nullptr;
   KeyPad keys_;
   std::deque<MenuAction> menu_;
