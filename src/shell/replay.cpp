@@ -18,6 +18,7 @@
 #include "platform/paths.h"
 #include "platform/random.h"
 #include "player/player_record.h"
+#include "player/shop.h"
 #include "shell/cheats.h"
 #include "shell/messages.h"
 #include "shell/pause_menu.h"
@@ -72,6 +73,9 @@ void ResetGameSideState() {
   ResetMessages();
   ResetCheatBuffer();
   ResetPauseMenu();
+  // The shop remembers its cursor from game to game: a recorded game and
+  // its playback both find it on the first cell, whatever came before.
+  SetShopCursor(0);
   ClearChallengeFlag();
   InitMapLight();
   SetItemClock(0);

@@ -11,6 +11,7 @@
 #include "common/byte_io.h"
 #include "player/player.h"
 #include "player/player_record.h"
+#include "player/shop.h"
 #include "shell/play_loop.h"
 #include "support/play_fixture.h"
 #include "world/specials.h"
@@ -285,6 +286,21 @@ TEST_F(ReplayTest, ChangedWorldsAreNoticed) {
   EXPECT_FALSE(out.worldsMatch);
   EXPECT_EQ(out.worldsChanged, 0x0F);
   EXPECT_EQ(out.steps, 5u);
+}
+
+// What the menus remember from an earlier game of the same run (here the
+// shop's cursor) does not reach a playback: it starts as the recording did.
+TEST_F(ReplayTest, APlaybackStartsWithTheShopCursorOnItsFirstCell) {
+  WriteWorlds();
+  Script s;
+  s.Wait(5);
+  Replay replay;
+  replay.steps = s.steps();
+  replay.record.assign(336, 0);
+  SetShopCursor(7);
+  display().quit = false;
+  PlayReplay(&display(), replay, &platform());
+  EXPECT_EQ(ShopCursor(), 0);
 }
 
 // What the replay program prints as a game gets on: a line for every map
