@@ -405,7 +405,17 @@ Goal MapAgent::NextRouteGoal(Map& map, World& /*world*/, const Guy& hero) {
         if (g.type != Goal::kNone) return g;
         break;
       }
-      case RouteStep::kStep:
+      case RouteStep::kStep: {
+        // A teleport the hero has already been carried past: done.
+        bool past = false;
+        for (const Special& sp : map.specials) {
+          if (sp.x != t.x || sp.y != t.y || sp.effect != kFxTeleport) continue;
+          TilePos here = HeroTile(hero);
+          int area = grid_.Area(here.x, here.y);
+          past = area >= 0 && area != grid_.Area(t.x, t.y) &&
+                 area == grid_.Area(sp.targetX, sp.targetY);
+        }
+        if (past) break;
         if (routeRepeat_ == 0) {
           routeRepeat_ = 1;
           g.type = grid_.Use(t.x, t.y) == CellUse::kBlocked ? Goal::kBump : Goal::kStep;
@@ -413,6 +423,7 @@ Goal MapAgent::NextRouteGoal(Map& map, World& /*world*/, const Guy& hero) {
           return g;
         }
         break;
+      }
       case RouteStep::kGo:
         if (HeroTile(hero) != t) {
           g.type = Goal::kReach;
@@ -801,6 +812,15 @@ Press MapAgent::Pursue(const Goal& g, Map& map, World& world, const Guy& hero) {
       if (guy)
         where = TileText({guy->x / 65536 / 32, guy->y / 65536 / 24}) + " (kind " +
                 std::to_string(guy->kind) + ")";
+    }
+    if (g.type == Goal::kStep || g.type == Goal::kTake || g.type == Goal::kReach) {
+      std::string around = "    around " + TileText(g.tile) + ":";
+      for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+          around += " " + std::to_string(static_cast<int>(grid_.Use(g.tile.x + dx, g.tile.y + dy)));
+      Log(around + "; hero " + TileText(HeroTile(hero)) + " area " +
+          std::to_string(grid_.Area(HeroTile(hero).x, HeroTile(hero).y)) + " goal area " +
+          std::to_string(grid_.Area(g.tile.x, g.tile.y)));
     }
     std::string nearby;
     for (int slot = 0; slot < GuyPoolSize(); ++slot) {

@@ -366,7 +366,16 @@ Press Driver::PlayStep() {
       Picture("stuck-w" + std::to_string(Player().worldNumber) + "-m" +
               std::to_string(PlayingMapNumber()));
     }
-    if (stuckSteps_ > 3000) quitting_ = true;
+    if (stuckSteps_ > 3000) {
+      // Nothing left to try here: come back later, with more to bring; on
+      // the roaming map there is nowhere else to go.
+      if (roaming) {
+        quitting_ = true;
+      } else {
+        visitSteps_ = kStallSteps + 1;
+        stuckSteps_ = 0;
+      }
+    }
   } else {
     stuckSteps_ = 0;
   }
