@@ -152,6 +152,24 @@ uint8_t Mover::Steer(const Guy& hero, const NavGrid& grid, const std::vector<Til
       break;
     }
   }
+  // A solid tile on the way is a portcullis to walk into: head for it, and
+  // from the tile before it, press on into it.
+  for (int j = 1; j <= last; ++j) {
+    if (grid.Use(path[j].x, path[j].y) != CellUse::kBlocked) continue;
+    TilePos own{px / 32, py / 24};
+    if (own == path[j - 1]) {
+      // Into it, straight (steering would not push against a wall).
+      int dx = path[j].x - own.x, dy = path[j].y - own.y;
+      return static_cast<uint8_t>((dx > 0   ? kActionRight
+                                   : dx < 0 ? kActionLeft
+                                            : 0) |
+                                  (dy > 0   ? kActionDown
+                                   : dy < 0 ? kActionUp
+                                            : 0));
+    }
+    last = j - 1;
+    break;
+  }
   int limit = std::min(last, 10);
   for (int j = limit; j >= 0; --j) {
     bool end = j == last;

@@ -97,6 +97,9 @@ void NavGrid::Build(const Map& map, const World& world, bool roaming,
       t.from = {s.x, s.y};
       t.to = {s.targetX, s.targetY};
       t.oneShot = !(s.trigger & kTrigRepeat);
+      // A teleport on a solid tile (a portcullis) fires when the hero walks
+      // into it, once its conditions hold.
+      t.bumped = use_[i] == CellUse::kBlocked && SpecialConditionsHold(s);
       teleportAt_[i] = static_cast<int>(teleports_.size());
       teleports_.push_back(t);
     }
@@ -234,7 +237,17 @@ void NavGrid::Distances(TilePos from, bool useTeleports, std::vector<int>& dist,
     if (i != start && use_[i] == CellUse::kGoalOnly) continue;
     for (int k = 0; k < 8; ++k) {
       int nx = p.x + kDx[k], ny = p.y + kDy[k];
-      if (Use(nx, ny) == CellUse::kBlocked) continue;
+      if (Use(nx, ny) == CellUse::kBlocked) {
+        // Walked into straight, a solid teleport carries the hero on.
+        int b = OnGrid(nx, ny) ? Index(nx, ny) : -1;
+        if (useTeleports && k < 4 && b >= 0 && teleportAt_[b] >= 0 &&
+            teleports_[teleportAt_[b]].bumped && d + kCost[k] < dist[b]) {
+          dist[b] = d + kCost[k];
+          previous[b] = i;
+          open.push({dist[b], b});
+        }
+        continue;
+      }
       if (k >= 4) {
         // Diagonal steps cut no corners.
         if (!Walkable(p.x + kDx[k], p.y) || !Walkable(p.x, p.y + kDy[k])) continue;

@@ -37,6 +37,7 @@ constexpr int kHeroBoxLeft = -11, kHeroBoxRight = 11, kHeroBoxTop = -8, kHeroBox
 struct Teleport {
   TilePos from, to;
   bool oneShot = false;
+  bool bumped = false;  // on a tile that cannot be entered: walking into it carries the hero on
 };
 
 class NavGrid {
