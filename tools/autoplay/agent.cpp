@@ -874,6 +874,37 @@ Press MapAgent::Step(Map& map, World& world) {
     allowed.push_back(goal_.tile);
   grid_.Build(map, world, context_.roaming, allowed);
 
+  // Low on life: to the nearest potion first, whatever the plan.
+  const PlayerRecord& rec = Player();
+  bool forPotion = goal_.type == Goal::kTake && OnMap(map, goal_.tile.x, goal_.tile.y) &&
+                   MapTile(map, goal_.tile.x, goal_.tile.y).item == 6;
+  if (!context_.roaming && !forPotion && rec.life * 100 <= 45 * rec.lifeMax) {
+    std::vector<int> dist, previous;
+    grid_.Distances(HeroTile(*hero), true, dist, previous);
+    Goal potion;
+    int bestD = 32 * 24;  // within some two dozen tiles
+    for (int y = 0; y < map.height; ++y) {
+      for (int x = 0; x < map.width; ++x) {
+        if (MapTile(map, x, y).item != 6 || !grid_.OnGrid(x, y)) continue;
+        int d = dist[grid_.Index(x, y)];
+        if (d < bestD) {
+          bestD = d;
+          potion.type = Goal::kTake;
+          potion.tile = {x, y};
+        }
+      }
+    }
+    if (potion.type != Goal::kNone && !Blacklisted(potion)) {
+      potion.why = "low on life: a potion";
+      goal_ = potion;
+      goalSteps_ = 0;
+      bestDistance_ = kUnreachable;
+      sinceProgress_ = 0;
+      Log("  goal " + std::to_string(goal_.type) + " " + TileText(goal_.tile) + ": " + goal_.why);
+      allowed.assign(1, goal_.tile);
+      grid_.Build(map, world, context_.roaming, allowed);
+    }
+  }
   if (goal_.type == Goal::kNone || GoalDone(goal_, map, world, *hero)) {
     Goal next = ChooseGoal(map, world, *hero);
     if (next.type == Goal::kNone && !failed_.empty() && !context_.roaming) {

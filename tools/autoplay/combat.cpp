@@ -19,6 +19,7 @@ namespace torvel::autoplay {
 namespace {
 
 constexpr int kMossKind = 21;   // spreads over free floor
+constexpr int kGiantKind = 32;  // the castle's boss
 constexpr int kShotSpeed = 12;  // pixels a tick
 constexpr int kShotLife = 30;   // ticks
 constexpr int kShotReach = 12;  // half-size of the square a bolt hits in
@@ -258,8 +259,8 @@ std::vector<Foe> ListFoes() {
     Foe f;
     f.slot = slot;
     f.kind = g->kind;
-    f.x = g->x >> 16;
-    f.y = g->y >> 16;
+    f.x = f.gx = g->x >> 16;
+    f.y = f.gy = g->y >> 16;
     f.dx = g->dx;
     f.dy = g->dy;
     f.half = std::max(1, (g->boxRight - g->boxLeft) / 2);
@@ -578,6 +579,15 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
         double d = std::abs(tr.x[t] - fx) + std::abs(tr.y[t] - fy);
         double soon = 1.0 + 0.05 * (tr.n - t);
         if (gap < 8) danger += 60 * fear * soon;
+        if (f->kind == kGiantKind) {
+          // The giant's slam falls on whoever stands below it, within
+          // 64 pixels across, for 225 pixels down; its sweep reaches 180.
+          double gx = f->gx + (fx - f->x), gy = f->gy + (fy - f->y);
+          if (tr.x[t] > gx - 64 - 11 && tr.x[t] < gx + 8 + 11 && tr.y[t] > gy - 8 &&
+              tr.y[t] < gy + 225 + 8)
+            danger += 120 * soon;
+          if (d < 190) danger += 40 * soon;
+        }
         if (d < strike + 10) {
           danger += 60 * fear * soon * (1 + (strike + 10 - d) / 20);
         } else if (d < f->keepOut + 30) {

@@ -23,7 +23,8 @@ namespace autoplay {
 struct Foe {
   int slot = -1;
   int kind = 0;
-  int x = 0, y = 0;    // whole pixels
+  int x = 0, y = 0;    // whole pixels: the middle of its box
+  int gx = 0, gy = 0;  // whole pixels: the guy's own place (its attacks reach from there)
   int dx = 0, dy = 0;  // 16.16 per tick
   int half = 8;        // half the width of its box
   int halfY = 6;
