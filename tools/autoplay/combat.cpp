@@ -393,16 +393,23 @@ bool Fighter::FiringSpot(const Guy& hero, const NavGrid& grid, const Map& map, c
   int best = -1;
   int bestScore = 1 << 30;
   int ftx = foe.x / 32, fty = foe.y / 24;
-  const int reach = 9;
-  for (int y = fty - reach; y <= fty + reach; ++y) {
-    for (int x = ftx - reach; x <= ftx + reach; ++x) {
+  // What strikes from far (the giant) is shot from beyond its reach, as far
+  // as a bolt flies.
+  int nearest = 70, farthest = 300;
+  if (foe.keepOut >= 200) {
+    nearest = foe.keepOut + 20;
+    farthest = foe.keepOut + 60;
+  }
+  const int reachX = farthest / 32 + 1, reachY = farthest / 24 + 1;
+  for (int y = fty - reachY; y <= fty + reachY; ++y) {
+    for (int x = ftx - reachX; x <= ftx + reachX; ++x) {
       if (!grid.Walkable(x, y)) continue;
       int i = grid.Index(x, y);
       if (dist[i] >= (1 << 29)) continue;
       int cx = TileCentrePx(x), cy = TileCentrePy(y);
       int adx = std::abs(foe.x - cx), ady = std::abs(foe.y - cy);
       int range = adx + ady;
-      if (range < 70 || range > 300) continue;
+      if (range < nearest || range > farthest) continue;
       // A bolt fired from the middle of the tile, standing, would hit it:
       // the same test the hero fires by.
       // From anywhere near the middle, too: the hero seldom stands just there.
