@@ -272,13 +272,19 @@ TEST_F(ReplayTest, ADifferentInputGivesADifferentDigest) {
   EXPECT_EQ(a.digest, c.digest);
 }
 
-TEST_F(ReplayTest, ChangedWorldsAreNoticed) {
-  WriteWorlds();
+// A replay of five idle steps from a blank player record.
+Replay FiveIdleSteps() {
   Script s;
   s.Wait(5);
   Replay replay;
   replay.steps = s.steps();
   replay.record.assign(336, 0);
+  return replay;
+}
+
+TEST_F(ReplayTest, ChangedWorldsAreNoticed) {
+  WriteWorlds();
+  Replay replay = FiveIdleSteps();
   // Hashes of other files.
   for (uint64_t& h : replay.worldHashes) h = 42;
   display().quit = false;
@@ -292,14 +298,9 @@ TEST_F(ReplayTest, ChangedWorldsAreNoticed) {
 // shop's cursor) does not reach a playback: it starts as the recording did.
 TEST_F(ReplayTest, APlaybackStartsWithTheShopCursorOnItsFirstCell) {
   WriteWorlds();
-  Script s;
-  s.Wait(5);
-  Replay replay;
-  replay.steps = s.steps();
-  replay.record.assign(336, 0);
   SetShopCursor(7);
   display().quit = false;
-  PlayReplay(&display(), replay, &platform());
+  PlayReplay(&display(), FiveIdleSteps(), &platform());
   EXPECT_EQ(ShopCursor(), 0);
 }
 

@@ -775,9 +775,7 @@ Press MapAgent::Pursue(const Goal& g, Map& map, World& world, const Guy& hero) {
       TilePos best{-1, -1};
       int bestD = kUnreachable;
       for (int k = 0; k < 8; ++k) {
-        static constexpr int kDx[8] = {1, -1, 0, 0, 1, 1, -1, -1};
-        static constexpr int kDy[8] = {0, 0, 1, -1, 1, -1, 1, -1};
-        TilePos n{ft.x + kDx[k], ft.y + kDy[k]};
+        TilePos n{ft.x + kStepDx[k], ft.y + kStepDy[k]};
         if (!grid_.Walkable(n.x, n.y)) continue;
         int d = dist[grid_.Index(n.x, n.y)];
         if (d < bestD) {
@@ -946,7 +944,7 @@ Press MapAgent::Step(Map& map, World& world) {
   Press move = Pursue(goal_, map, world, *hero);
   out.held = move.held;
   out.typed = 0;
-  decision = "move " + std::to_string(move.held);
+  if (explain) decision = "move " + std::to_string(move.held);
 
   // Fight what comes near, on the way.
   if (!context_.roaming && goal_.type != Goal::kNone) {
@@ -974,7 +972,7 @@ Press MapAgent::Step(Map& map, World& world) {
     // A spell that helps now: pick its slot (its digit), then cast it.
     int slot = -1, facing = 0;
     if (fighter_.SpellToCast(*hero, grid_, map, foes, slot, facing)) {
-      decision += " spell " + std::to_string(slot);
+      if (explain) decision += " spell " + std::to_string(slot);
       const PlayerRecord& pr = Player();
       if (pr.selectedSpell != slot) {
         out.typed = static_cast<uint8_t>(slot == 9 ? '0' : '1' + slot);
@@ -1005,8 +1003,10 @@ Press MapAgent::Step(Map& map, World& world) {
       }
       // Bold, it only stops to shoot.
       if (!bold || (held & kActionFire)) out.held = held;
-      decision +=
-          " tactics " + std::to_string(held) + (bold ? " bold" : "") + " (" + fighter_.why_ + ")";
+      if (explain) {
+        decision += " tactics " + std::to_string(held) + (bold ? " bold" : "") + " (" +
+                    fighter_.why() + ")";
+      }
     }
     const int life = Player().life;
     // Standing: no key, or keys that do not move it (into a wall).
@@ -1024,7 +1024,7 @@ Press MapAgent::Step(Map& map, World& world) {
         Log("  standing at " + std::to_string(px) + "," + std::to_string(py) + " (move " +
             std::to_string(move.held) + ", fits " + std::to_string(grid_.BoxFits(px, py, 0, true)) +
             ", shot " + std::to_string(fighter_.BestShot(*hero, map, foes, shotTarget)) +
-            ", cooldown " + std::to_string(Player().fireCooldown) + ", " + fighter_.why_ +
+            ", cooldown " + std::to_string(Player().fireCooldown) + ", " + fighter_.why() +
             "): bolder for a while");
         boldUntil_ = step_ + 120;
         standing_ = 0;

@@ -65,7 +65,9 @@ class MapAgent {
   Press Step(Map& map, World& world);
   // The log of what the agent decided (cleared as it is read).
   std::string TakeLog();
-  // How the last step was decided (for the trace).
+  // How the last step was decided, kept only while `explain` is set (for
+  // the trace).
+  bool explain = false;
   std::string decision;
   // Set when the agent finds nothing more it can do on the map.
   bool stuck() const { return stuck_; }

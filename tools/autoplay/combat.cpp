@@ -660,13 +660,13 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
         double strike = std::max(0, f->keepOut - 40);
         if (d < strike || Gap(hx, hy, f->x, f->y, *f) - speed * (swing + 1) < 4) safe = false;
       }
-      why_ = "facing " + std::to_string(facing) + " safe " + std::to_string(safe) + " danger " +
-             std::to_string(ShotDanger(still, shots));
       // A foe already on the hero is best shot at once.
       for (const Foe& f : foes) {
         if (f.slot == target && Gap(hx, hy, f.x, f.y, f) < 2) safe = true;
       }
-      if (ShotDanger(still, shots) < 1 && safe) {
+      const bool bullets = ShotDanger(still, shots) >= 1;
+      why_ = !safe ? "a blow could land during the swing" : bullets ? "bullets coming" : "firing";
+      if (!bullets && safe) {
         held = static_cast<uint8_t>(BitsForFacing(facing) | kActionFire);
         return true;
       }
@@ -674,15 +674,6 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
   }
 
   // Otherwise move: try each way for a while and keep the best.
-  static constexpr uint8_t kChoices[9] = {0,
-                                          kActionRight,
-                                          kActionRight | kActionDown,
-                                          kActionDown,
-                                          kActionDown | kActionLeft,
-                                          kActionLeft,
-                                          kActionLeft | kActionUp,
-                                          kActionUp,
-                                          kActionUp | kActionRight};
   // Each way held for a few steps, then any way for a while after: a way
   // into a corner scores as badly as the corner, whatever follows it.
   const int horizon = 22, first = 6;
@@ -690,8 +681,8 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
   uint8_t bestBits = goalBits;
   double goalDanger = 1e18;
   bool bestStill = false;  // the best way keeps the hero where it is (a wall in front, or none)
-  for (uint8_t bits : kChoices) {
-    for (uint8_t then : kChoices) {
+  for (uint8_t bits : kKeyChoices) {
+    for (uint8_t then : kKeyChoices) {
       int hold = first;
       Trajectory tr = Simulate(hero, grid, bits, hold, horizon, icy, p.topSpeed, then);
       double fearShots = std::clamp(15.0 / std::max(1, static_cast<int>(p.life)), 0.3, 4.0);
@@ -735,7 +726,6 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
   // Standing still to stay out of harm's way only when going on would
   // bring harm: otherwise on to the goal.
   if ((bestBits == 0 || bestStill) && goalBits != 0 && goalDanger < 1.0) bestBits = goalBits;
-  lastTactic_ = bestBits;
   held = bestBits;
   return true;
 }

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "autoplay/nav.h"
@@ -85,14 +84,14 @@ class Fighter {
   // hero that cannot shoot).
   void SetUrgency(double urgency) { urgency_ = urgency; }
 
+  // Why the last fight step fired or did not (for the trace).
+  const char* why() const { return why_; }
+
  private:
   int fightKind_ = 0;
   double urgency_ = 1;
 
- public:
-  // Why the last fight step fired or not (for the log).
-  mutable std::string why_;
-  uint8_t lastTactic_ = 0;  // the way the last fight step chose
+  const char* why_ = "";
 };
 
 }  // namespace autoplay

@@ -217,6 +217,7 @@ void Driver::NewVisit() {
   labRoute_.steps = options_.labRoute;
   if (m == options_.labMap) context.route = labRoute_.steps.empty() ? nullptr : &labRoute_;
   agent_.Start(context);
+  agent_.explain = options_.traceHero && w == options_.watchWorld && m == options_.watchMap;
   if (m == 1 || m != lastMap_) deathsInRow_ = 0;
   visitSteps_ = 0;
   lastMap_ = m;

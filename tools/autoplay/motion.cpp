@@ -16,19 +16,6 @@ constexpr int32_t kFriction = 0xC000;
 constexpr int32_t kCoast = 0x6000;
 constexpr uint8_t kDirections = kActionUp | kActionDown | kActionLeft | kActionRight;
 
-// The nine choices of direction keys.
-constexpr uint8_t kChoices[9] = {
-    0,
-    kActionRight,
-    kActionRight | kActionDown,
-    kActionDown,
-    kActionDown | kActionLeft,
-    kActionLeft,
-    kActionLeft | kActionUp,
-    kActionUp,
-    kActionUp | kActionRight,
-};
-
 // How far a speed coasts before it stops, keys let go on dry ground.
 int32_t CoastDistance(int32_t v) {
   int32_t d = 0;
@@ -193,7 +180,7 @@ uint8_t Mover::SteerTo(const Guy& hero, const NavGrid& grid, int tx, int ty, boo
   double best = 1e18;
   uint8_t bestBits = 0;
   const double x0 = hero.x / 65536.0, y0 = hero.y / 65536.0;
-  for (uint8_t bits : kChoices) {
+  for (uint8_t bits : kKeyChoices) {
     int32_t dx = hero.dx, dy = hero.dy;
     uint8_t facing = hero.facing;
     HeroVelocityStep(dx, dy, facing, bits, icy, topSpeed);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "autoplay/nav.h"
+#include "input/input.h"
 
 namespace torvel {
 
@@ -24,6 +25,18 @@ void HeroVelocityStep(int32_t& dx, int32_t& dy, uint8_t& facing, uint8_t held, b
 uint8_t FacingFromBits(uint8_t bits, uint8_t facing);
 // The direction bits that face the hero toward facing f (0 east, clockwise).
 uint8_t BitsForFacing(int f);
+
+// The nine choices of direction keys: none, then the eight ways clockwise
+// from east.
+inline constexpr uint8_t kKeyChoices[9] = {0,
+                                           kActionRight,
+                                           kActionRight | kActionDown,
+                                           kActionDown,
+                                           kActionDown | kActionLeft,
+                                           kActionLeft,
+                                           kActionLeft | kActionUp,
+                                           kActionUp,
+                                           kActionUp | kActionRight};
 
 class Mover {
  public:

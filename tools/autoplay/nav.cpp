@@ -213,9 +213,6 @@ void NavGrid::Distances(TilePos from, bool useTeleports, std::vector<int>& dist,
   int start = Index(from.x, from.y);
   dist[start] = 0;
   open.push({0, start});
-  static constexpr int kDx[8] = {1, -1, 0, 0, 1, 1, -1, -1};
-  static constexpr int kDy[8] = {0, 0, 1, -1, 1, -1, 1, -1};
-  static constexpr int kCost[8] = {32, 32, 24, 24, 40, 40, 40, 40};
   while (!open.empty()) {
     auto [d, i] = open.top();
     open.pop();
@@ -236,13 +233,13 @@ void NavGrid::Distances(TilePos from, bool useTeleports, std::vector<int>& dist,
     // A goal-only tile ends the way there: walking on would set it off.
     if (i != start && use_[i] == CellUse::kGoalOnly) continue;
     for (int k = 0; k < 8; ++k) {
-      int nx = p.x + kDx[k], ny = p.y + kDy[k];
+      int nx = p.x + kStepDx[k], ny = p.y + kStepDy[k];
       if (Use(nx, ny) == CellUse::kBlocked) {
         // Walked into straight, a solid teleport carries the hero on.
         int b = OnGrid(nx, ny) ? Index(nx, ny) : -1;
         if (useTeleports && k < 4 && b >= 0 && teleportAt_[b] >= 0 &&
-            teleports_[teleportAt_[b]].bumped && d + kCost[k] < dist[b]) {
-          dist[b] = d + kCost[k];
+            teleports_[teleportAt_[b]].bumped && d + kStepCost[k] < dist[b]) {
+          dist[b] = d + kStepCost[k];
           previous[b] = i;
           open.push({dist[b], b});
         }
@@ -250,7 +247,7 @@ void NavGrid::Distances(TilePos from, bool useTeleports, std::vector<int>& dist,
       }
       if (k >= 4) {
         // Diagonal steps cut no corners.
-        if (!Walkable(p.x + kDx[k], p.y) || !Walkable(p.x, p.y + kDy[k])) continue;
+        if (!Walkable(p.x + kStepDx[k], p.y) || !Walkable(p.x, p.y + kStepDy[k])) continue;
         if (Use(nx, ny) == CellUse::kGoalOnly) continue;
       }
       int j = Index(nx, ny);
@@ -260,7 +257,7 @@ void NavGrid::Distances(TilePos from, bool useTeleports, std::vector<int>& dist,
         const Teleport& t = teleports_[teleportAt_[j]];
         if (OnGrid(t.to.x, t.to.y)) {
           int target = Index(t.to.x, t.to.y);
-          int nd = d + kCost[k] + 8;
+          int nd = d + kStepCost[k] + 8;
           if (nd < dist[target]) {
             dist[target] = nd;
             previous[target] = i;
@@ -269,7 +266,7 @@ void NavGrid::Distances(TilePos from, bool useTeleports, std::vector<int>& dist,
         }
         continue;
       }
-      int cost = kCost[k] + penalty_[j] + (use_[j] == CellUse::kAvoid ? 2000 : 0);
+      int cost = kStepCost[k] + penalty_[j] + (use_[j] == CellUse::kAvoid ? 2000 : 0);
       if (d + cost < dist[j]) {
         dist[j] = d + cost;
         previous[j] = i;
@@ -296,9 +293,6 @@ void NavGrid::DistancesTo(TilePos to, bool useTeleports, std::vector<int>& dist)
         arrivals[Index(t.to.x, t.to.y)].push_back(Index(t.from.x, t.from.y));
     }
   }
-  static constexpr int kDx[8] = {1, -1, 0, 0, 1, 1, -1, -1};
-  static constexpr int kDy[8] = {0, 0, 1, -1, 1, -1, 1, -1};
-  static constexpr int kCost[8] = {32, 32, 24, 24, 40, 40, 40, 40};
   while (!open.empty()) {
     auto [d, i] = open.top();
     open.pop();
@@ -316,7 +310,7 @@ void NavGrid::DistancesTo(TilePos to, bool useTeleports, std::vector<int>& dist)
     // used: from there the hero is carried away; not a goal-only tile).
     int cost_i = penalty_[i] + (use_[i] == CellUse::kAvoid ? 2000 : 0);
     for (int k = 0; k < 8; ++k) {
-      int nx = p.x + kDx[k], ny = p.y + kDy[k];
+      int nx = p.x + kStepDx[k], ny = p.y + kStepDy[k];
       if (!OnGrid(nx, ny) || Use(nx, ny) == CellUse::kBlocked) continue;
       int j = Index(nx, ny);
       if (use_[j] == CellUse::kGoalOnly) continue;
@@ -327,7 +321,7 @@ void NavGrid::DistancesTo(TilePos to, bool useTeleports, std::vector<int>& dist)
         if (!Walkable(p.x, ny) || !Walkable(nx, p.y)) continue;
         if (use_[i] == CellUse::kGoalOnly) continue;
       }
-      int nd = d + kCost[k] + cost_i;
+      int nd = d + kStepCost[k] + cost_i;
       if (nd < dist[j]) {
         dist[j] = nd;
         open.push({nd, j});

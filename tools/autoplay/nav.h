@@ -31,6 +31,12 @@ enum class CellUse : uint8_t {
   kGoalOnly,  // walkable, but it does something: only when it is where the hero goes
 };
 
+// The eight neighbours of a tile: the four straight ones first, and what a
+// step to each costs (pixels walked; tiles are 32 wide and 24 high).
+inline constexpr int kStepDx[8] = {1, -1, 0, 0, 1, 1, -1, -1};
+inline constexpr int kStepDy[8] = {0, 0, 1, -1, 1, -1, 1, -1};
+inline constexpr int kStepCost[8] = {32, 32, 24, 24, 40, 40, 40, 40};
+
 // The hero's box about its position, in whole pixels.
 constexpr int kHeroBoxLeft = -11, kHeroBoxRight = 11, kHeroBoxTop = -8, kHeroBoxBottom = 8;
 
