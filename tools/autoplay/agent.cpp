@@ -1002,7 +1002,7 @@ Press MapAgent::Step(Map& map, World& world) {
         if (sinceProgress_ > 0) --sinceProgress_;
       }
       // Bold, it only stops to shoot.
-      if (!bold || (held & kActionFire)) out.held = held;
+      if (!bold || (held & kActionFire) || fighter_.deadlyAhead()) out.held = held;
       if (explain) {
         decision += " tactics " + std::to_string(held) + (bold ? " bold" : "") + " (" +
                     fighter_.why() + ")";
@@ -1031,6 +1031,10 @@ Press MapAgent::Step(Map& map, World& world) {
       }
     } else {
       standing_ = 0;
+    }
+    if (life + 5 <= standingLife_) {
+      Log("  hurt " + std::to_string(standingLife_ - life) + " at " + std::to_string(hx) + "," +
+          std::to_string(hy) + ", near:" + DescribeNear(*hero));
     }
     standingLife_ = life;
   }

@@ -76,6 +76,7 @@ void Usage() {
                "usage: autoplay [--data-dir DIR] [--worlds DIR] [--out DIR] [--report DIR]\n"
                "                [--first W] [--last W] [--save FILE] [--max-steps N]\n"
                "                [--log FILE] [--shots DIR] [--quiet] [--verbose]\n"
+               "                [--skip W:M]...\n"
                "Plays the game from the title to the end of world --last (3: the ending),\n"
                "starting at world --first (after the first, from the saved games in --save),\n"
                "and records each world into DIR/<world>.rpl.\n");
@@ -122,6 +123,11 @@ int main(int argc, char** argv) {
       value(options.logFile);
     } else if (a == "--shots") {
       value(options.shotsDir);
+    } else if (a == "--skip") {
+      value(v);
+      int w = -1, m = -1;
+      std::sscanf(v.c_str(), "%d:%d", &w, &m);
+      options.skipMaps.emplace_back(w, m);
     } else if (a == "--watch") {
       value(v);
       std::sscanf(v.c_str(), "%d:%d:%d", &options.watchWorld, &options.watchMap,

@@ -103,7 +103,7 @@ int KeepOut(int kind) {
     case 31:
       return 80;
     case 32:
-      return 260;
+      return 200;
     case 33:
       return 90;
     case 34:
@@ -184,6 +184,8 @@ double ChaseSpeed(int kind) {
       return 6;
     case 57:
       return 8;
+    case 32:
+      return 4;
     default:
       return 0;
   }
@@ -247,6 +249,148 @@ bool HeroBoxClear(const Map& map, double x, double y) {
   return true;
 }
 
+// The giant's attacks, by where the hero stands from its own place: below
+// 180 (Manhattan) a sweep, or a slam too when the hero is below it; 180 to
+// 300 a quake only when the hero is not lower, a guard (and a slam when
+// straight below) when it is; from 300 on a quake or a sweep.
+enum GiantClass {
+  kGiantNear = 8,
+  kGiantNearBelow = 9,
+  kGiantAbove = 2,
+  kGiantSide = 6,
+  kGiantBelow = 7,
+  kGiantFar = 10
+};
+
+int GiantClassAt(double gx, double gy, double hx, double hy) {
+  const double d = std::abs(hx - gx) + std::abs(hy - gy);
+  const double across = hx - gx;
+  const bool lower = hy > gy;
+  const bool below = lower && across > -64 && across < 64;
+  if (d < 180) return below ? kGiantNearBelow : kGiantNear;
+  if (d < 300) return !lower ? kGiantAbove : below ? kGiantBelow : kGiantSide;
+  return kGiantFar;
+}
+
+// Where the sweeping arm reaches on each frame, from the giant's place.
+struct ArmBox {
+  int x1, y1, x2, y2;
+};
+constexpr ArmBox kArm[12] = {{},
+                             {},
+                             {},
+                             {-120, 0, 45, 160},
+                             {-180, -100, 0, 80},
+                             {-200, -180, 0, 0},
+                             {-150, -120, 40, 0},
+                             {0, -150, 150, -20},
+                             {20, -100, 230, 0},
+                             {0, 0, 230, 70},
+                             {-120, 0, 45, 160},
+                             {-220, 0, -10, 120}};
+
+bool HeroMeets(double hx, double hy, double x1, double y1, double x2, double y2) {
+  return hx + kHeroBoxLeft <= x2 && hx + kHeroBoxRight >= x1 && hy + kHeroBoxTop <= y2 &&
+         hy + kHeroBoxBottom >= y1;
+}
+
+constexpr int kSweepAnim = 5, kSlamAnim = 2, kGuardAnim = 4, kBlockAnim = 7;
+
+// How badly the giant would hurt a hero going this way: the sweep or slam
+// under way played out, and, whenever it may start a new attack, the risk
+// of the one the hero's place calls for.
+double GiantDanger(const double* px, const double* py, int n, const Foe& foe) {
+  const Guy* g = GetGuy(foe.slot);
+  if (!g) return 0;
+  double x = g->x / 65536.0, y = g->y / 65536.0;
+  double dx = g->dx / 65536.0, dy = g->dy / 65536.0;
+  int anim = g->anim, frame = g->animFrame, accum = g->animAccum;
+  const int rate = std::max<int>(g->animRate, 1);
+  int cooldown = g->cooldown;
+  // Only the sweep keeps count of its hit (a bump sets the same mark).
+  bool busy = g->busy != 0, hit = g->anim == kSweepAnim && g->aiTimer != 0;
+  double danger = 0;
+  for (int t = 0; t < n; ++t) {
+    const double hx = px[t], hy = py[t];
+    const double soon = 1.0 + 0.05 * (n - t);
+    if (busy && anim == kSweepAnim && frame <= 11) {
+      if (frame >= 3 && frame <= 9) {
+        dx = std::clamp(dx + Cosine(g->facing * 32) / 65536.0, -12.0, 12.0);
+        dy = std::clamp(dy + Sine(g->facing * 32) / 65536.0, -12.0, 12.0);
+      } else if (frame >= 10) {
+        dx = dx > 0 ? std::max(0.0, dx - 1) : std::min(0.0, dx + 1);
+        dy = dy > 0 ? std::max(0.0, dy - 1) : std::min(0.0, dy + 1);
+      }
+      if (frame >= 3 && !hit) {
+        const ArmBox& b = kArm[frame];
+        if (HeroMeets(hx, hy, x + b.x1, y + b.y1, x + b.x2, y + b.y2)) {
+          danger += 900 * soon;
+          hit = true;
+        }
+      }
+      x += dx;
+      y += dy;
+    } else if (busy && anim == kSlamAnim && frame <= 5) {
+      if (frame == 5 && !hit && HeroMeets(hx, hy, x - 64, y, x + 8, y + 225)) {
+        danger += 1500 * soon;
+        hit = true;
+      }
+    } else if (busy && (anim == kSlamAnim || anim == kSweepAnim)) {
+      // The blow is past: it stands a while yet.
+    } else if (busy && cooldown > 0) {
+      // Quaking or guarding, it stands.
+    } else {
+      busy = false;
+      {
+        // The chance, each tick, that it starts an attack that would land;
+        // while it cools down, still a place it will soon strike from.
+        const double ready = cooldown <= 0 ? soon : 0.6 * soon;
+        switch (GiantClassAt(x, y, hx, hy)) {
+          case kGiantNear:
+            danger += 60 * ready;
+            break;
+          case kGiantNearBelow:
+            danger += 100 * ready;
+            break;
+          case kGiantBelow:
+            danger += (hy - y < 240 ? 100 : 4) * ready;
+            break;
+          case kGiantSide:
+            danger += 6 * ready;
+            break;
+          case kGiantFar: {
+            const double e = std::hypot(hx - x, hy - y);
+            danger += 30 * std::clamp((360 - e) / 100, 0.0, 1.3) * ready;
+            break;
+          }
+          default:
+            break;
+        }
+      }
+      // It walks at the hero.
+      const double ddx = hx - x, ddy = hy - y, len = std::hypot(ddx, ddy);
+      if (len > 1) {
+        x += ddx / len * 4;
+        y += ddy / len * 4;
+      }
+    }
+    if (cooldown > 0) --cooldown;
+    accum += rate;
+    while (accum > 255) {
+      accum -= 255;
+      ++frame;
+    }
+  }
+  return danger;
+}
+
+// The giant behind its guard: a bolt only shakes boulders loose.
+bool Guarding(const Foe& foe) {
+  if (foe.kind != kGiantKind) return false;
+  const Guy* g = GetGuy(foe.slot);
+  return g && g->busy && (g->anim == kGuardAnim || g->anim == kBlockAnim);
+}
+
 }  // namespace
 
 std::vector<Foe> ListFoes() {
@@ -278,6 +422,22 @@ std::vector<Foe> ListFoes() {
     foes.push_back(f);
   }
   return foes;
+}
+
+std::string DescribeNear(const Guy& hero) {
+  std::string who;
+  const int hx = hero.x >> 16, hy = hero.y >> 16;
+  for (const Foe& f : ListFoes()) {
+    const int d = std::abs(f.gx - hx) + std::abs(f.gy - hy);
+    if (d > 300) continue;
+    who += " " + std::to_string(f.kind) + "@" + std::to_string(d) + "[" +
+           std::to_string(f.gx - hx) + "," + std::to_string(f.gy - hy) + "]";
+    const Guy* g = GetGuy(f.slot);
+    if (g && g->busy)
+      who += "(anim " + std::to_string(g->anim) + ":" + std::to_string(g->animFrame) + ")";
+    if (g && g->cooldown) who += "c" + std::to_string(g->cooldown);
+  }
+  return who;
 }
 
 bool Fighter::ShotClear(const Map& map, int ax, int ay, int bx, int by) {
@@ -375,6 +535,7 @@ int Fighter::BestShot(const Guy& hero, const Map& map, const std::vector<Foe>& f
     if (d > 420) continue;
     // Moss only when it is in the hero's way, close by.
     if (foe.kind == kMossKind && d > 64) continue;
+    if (Guarding(foe)) continue;
     int f = FiringFacing(hero, foe, map, delay);
     if (f >= 0 && d < bestDistance) {
       bestDistance = d;
@@ -396,9 +557,11 @@ bool Fighter::FiringSpot(const Guy& hero, const NavGrid& grid, const Map& map, c
   // What strikes from far (the giant) is shot from beyond its reach, as far
   // as a bolt flies.
   int nearest = 70, farthest = 300;
-  if (foe.keepOut >= 200) {
-    nearest = foe.keepOut + 20;
-    farthest = foe.keepOut + 60;
+  const bool giant = foe.kind == kGiantKind;
+  // The giant only quakes at a hero above it, from 180 to 300 away.
+  if (giant) {
+    nearest = 200;
+    farthest = 285;
   }
   const int reachX = farthest / 32 + 1, reachY = farthest / 24 + 1;
   for (int y = fty - reachY; y <= fty + reachY; ++y) {
@@ -408,7 +571,7 @@ bool Fighter::FiringSpot(const Guy& hero, const NavGrid& grid, const Map& map, c
       if (dist[i] >= (1 << 29)) continue;
       int cx = TileCentrePx(x), cy = TileCentrePy(y);
       int adx = std::abs(foe.x - cx), ady = std::abs(foe.y - cy);
-      int range = adx + ady;
+      int range = giant ? std::abs(foe.gx - cx) + std::abs(foe.gy - cy) : adx + ady;
       if (range < nearest || range > farthest) continue;
       // A bolt fired from the middle of the tile, standing, would hit it:
       // the same test the hero fires by.
@@ -428,6 +591,11 @@ bool Fighter::FiringSpot(const Guy& hero, const NavGrid& grid, const Map& map, c
       // Near the hero, not too near the foe: what shoots back is best
       // fought from afar, where its bullets can be seen coming.
       int score = dist[i] + (range < 120 ? 200 : 0) + (range < 180 ? (180 - range) * 2 : 0);
+      if (giant && cy > foe.gy) {
+        // Lower, it guards; straight below, its slam falls.
+        if (std::abs(cx - foe.gx) < 80) continue;
+        score += 150;
+      }
       if (score < bestScore) {
         bestScore = score;
         best = i;
@@ -553,6 +721,7 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
   std::vector<Shot> shots = HurtingShots();
   if (near.empty() && shots.empty()) return false;
   held = 0;
+  deadlyAhead_ = false;
   if (hero.busy) return true;
 
   // Where a foe will be: chasers come on at their speed toward the hero.
@@ -579,6 +748,8 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
       // a sting or two on the way, rather than stand before it for good.
       if (f->kind == kMossKind) fear *= 0.15;
       double strike = std::max(0, f->keepOut - 25);
+      // The giant's blows are its own: where the hero stands decides them.
+      if (f->kind == kGiantKind) danger += GiantDanger(tr.x, tr.y, tr.n, *f);
       for (int t = 0; t < tr.n; ++t) {
         double fx, fy;
         foeAt(f, tr.x[t], tr.y[t], t, fx, fy);
@@ -586,15 +757,7 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
         double d = std::abs(tr.x[t] - fx) + std::abs(tr.y[t] - fy);
         double soon = 1.0 + 0.05 * (tr.n - t);
         if (gap < 8) danger += 60 * fear * soon;
-        if (f->kind == kGiantKind) {
-          // The giant's slam falls on whoever stands below it, within
-          // 64 pixels across, for 225 pixels down; its sweep reaches 180.
-          double gx = f->gx + (fx - f->x), gy = f->gy + (fy - f->y);
-          if (tr.x[t] > gx - 64 - 11 && tr.x[t] < gx + 8 + 11 && tr.y[t] > gy - 8 &&
-              tr.y[t] < gy + 225 + 8)
-            danger += 120 * soon;
-          if (d < 190) danger += 40 * soon;
-        }
+        if (f->kind == kGiantKind) continue;
         if (d < strike + 10) {
           danger += 60 * fear * soon * (1 + (strike + 10 - d) / 20);
         } else if (d < f->keepOut + 30) {
@@ -614,6 +777,7 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
         if (f->kind == kMossKind) continue;  // not worth staying for
         // One that stays where it is waits its turn, unless it is the quarry.
         if (f->chase == 0 && f->dx == 0 && f->dy == 0 && f->kind != fightKind_) continue;
+        if (Guarding(*f)) continue;
         double fx, fy;
         foeAt(f, tr.x[t], tr.y[t], t, fx, fy);
         double adx = std::abs(fx - tr.x[t]), ady = std::abs(fy - tr.y[t]);
@@ -658,6 +822,10 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
         // again before one started during the swing can reach it.
         double d = std::abs(f->x - hx) + std::abs(f->y - hy) - speed * (swing + 1);
         double strike = std::max(0, f->keepOut - 40);
+        if (f->kind == kGiantKind) {
+          if (GiantDanger(still.x, still.y, still.n, *f) > 40) safe = false;
+          continue;
+        }
         if (d < strike || Gap(hx, hy, f->x, f->y, *f) - speed * (swing + 1) < 4) safe = false;
       }
       // A foe already on the hero is best shot at once.
@@ -715,6 +883,10 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
       if (bits == goalBits && then == goalBits) {
         score -= 4;
         goalDanger = ShotDanger(tr, shots) * fearShots + foeDanger(tr);
+        deadlyAhead_ = false;
+        for (const Foe* f : near) {
+          if (f->kind == kGiantKind && GiantDanger(tr.x, tr.y, tr.n, *f) > 100) deadlyAhead_ = true;
+        }
       }
       if (score < best - 1e-9) {
         best = score;

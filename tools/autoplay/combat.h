@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "autoplay/nav.h"
@@ -39,6 +40,10 @@ struct Foe {
 
 // The living enemies on the map (the friendly and the hero's allies left out).
 std::vector<Foe> ListFoes();
+
+// The foes within 300 pixels of the hero, by kind and distance, and what
+// action each is in the middle of (for the log, when the hero is hurt).
+std::string DescribeNear(const Guy& hero);
 
 class Fighter {
  public:
@@ -86,12 +91,16 @@ class Fighter {
 
   // Why the last fight step fired or did not (for the trace).
   const char* why() const { return why_; }
+  // The way to the goal, as the last fight step saw it, runs into a blow
+  // that kills (no boldness is worth it).
+  bool deadlyAhead() const { return deadlyAhead_; }
 
  private:
   int fightKind_ = 0;
   double urgency_ = 1;
 
   const char* why_ = "";
+  bool deadlyAhead_ = false;
 };
 
 }  // namespace autoplay

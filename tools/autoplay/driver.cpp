@@ -7,6 +7,7 @@
 
 #include "actors/guys.h"
 #include "actors/kinds.h"
+#include "autoplay/combat.h"
 #include "common/byte_io.h"
 #include "gfx/display.h"
 #include "gfx/movie.h"
@@ -15,6 +16,7 @@
 #include "platform/paths.h"
 #include "player/player_record.h"
 #include "player/shop.h"
+#include "shell/cheats.h"
 #include "shell/pause_menu.h"
 #include "shell/play_loop.h"
 #include "shell/program.h"
@@ -228,6 +230,10 @@ void Driver::NewVisit() {
       std::to_string(p.money) + (arena ? " [challenge]" : ""));
   report_.Sample({totalSteps_, w, p.level, p.lifeMax, p.money});
   stuckSteps_ = 0;
+  skipTyped_ = 0;
+  for (const auto& skip : options_.skipMaps) {
+    if (skip == std::pair<int, int>{w, m}) Say("  skipping it (the word that ends a map)");
+  }
 }
 
 void Driver::Decide(HeadlessPlatform& platform) {
@@ -246,7 +252,8 @@ void Driver::Decide(HeadlessPlatform& platform) {
     if (lastLife_ > 0 && life <= 0 && hero && hero->kind == 1) {
       ++s->deaths;
       ++deathsInRow_;
-      Say("  the hero died (" + std::to_string(deathsInRow_) + " in a row here)");
+      Say("  the hero died (" + std::to_string(deathsInRow_) + " in a row here; lost " +
+          std::to_string(lastLife_) + ", near:" + DescribeNear(*hero) + ")");
     }
     lastLife_ = life;
     // Kills: foes that were alive and now lie dying.
@@ -299,10 +306,11 @@ void Driver::Decide(HeadlessPlatform& platform) {
   if (watched && options_.traceHero && log_) {
     const Guy* hero = HeroGuy();
     if (hero)
-      std::fprintf(log_, "step %llu hero %d,%d v %.2f,%.2f life %d keys %02x mode %d typed %d %s\n",
+      std::fprintf(log_,
+                   "step %llu hero %d,%d v %.2f,%.2f life %d keys %02x mode %d typed %d %s |%s\n",
                    static_cast<unsigned long long>(totalSteps_), hero->x >> 16, hero->y >> 16,
                    hero->dx / 65536.0, hero->dy / 65536.0, Player().life, press.held, view.mode,
-                   press.typed, agent_.decision.c_str());
+                   press.typed, agent_.decision.c_str(), DescribeNear(*hero).c_str());
   }
   std::string log = agent_.TakeLog();
   if (!log.empty() && options_.verbose > 1) {
@@ -324,6 +332,15 @@ Press Driver::PlayStep() {
     // To the pause menu: save (on the roaming map), then again to quit.
     press.typed = kEscape;
     return press;
+  }
+  if (!roaming) {
+    const std::pair<int, int> here{Player().worldNumber, PlayingMapNumber()};
+    for (const auto& skip : options_.skipMaps) {
+      if (skip != here) continue;
+      const std::string word = CheatWord(0);
+      if (skipTyped_ < word.size()) press.typed = static_cast<uint8_t>(word[skipTyped_++]);
+      return press;
+    }
   }
   if (!roaming) ++visitSteps_;
   // Ten minutes on one visit without an end: as bad as being beaten.

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "autoplay/agent.h"
@@ -43,6 +44,10 @@ struct Options {
   int idleSteps = 0;      // stand still this long on the first roaming map (other luck)
   int labMap = -1;        // the lab's map: the roaming map's first way, and no leaving it
   std::vector<forge::RouteStep> labRoute;  // the lab map's own route, if it has one
+  // Maps (world, map) passed over with the game's own word that ends a map,
+  // to try what lies beyond one not yet beaten: such a run holds a cheat,
+  // and is no playthrough.
+  std::vector<std::pair<int, int>> skipMaps;
 };
 
 class Driver {
@@ -113,6 +118,7 @@ class Driver {
   std::FILE* log_ = nullptr;
   uint64_t totalSteps_ = 0;
   int stuckSteps_ = 0;
+  size_t skipTyped_ = 0;  // letters of the ending word typed on this visit
   // Deaths in a row on the map being played; after a few the hero leaves to
   // come back stronger, and the map waits until more of the world is done.
   int deathsInRow_ = 0;

@@ -246,8 +246,13 @@ void NavGrid::Distances(TilePos from, bool useTeleports, std::vector<int>& dist,
         continue;
       }
       if (k >= 4) {
-        // Diagonal steps cut no corners.
+        // Diagonal steps cut no corners, nor the corner of a floor that
+        // acts when the hero's middle comes onto it (it passes over one of
+        // the two).
         if (!Walkable(p.x + kStepDx[k], p.y) || !Walkable(p.x, p.y + kStepDy[k])) continue;
+        if (Use(p.x + kStepDx[k], p.y) == CellUse::kAvoid ||
+            Use(p.x, p.y + kStepDy[k]) == CellUse::kAvoid)
+          continue;
         if (Use(nx, ny) == CellUse::kGoalOnly) continue;
       }
       int j = Index(nx, ny);
