@@ -299,9 +299,41 @@ constexpr int kSweepAnim = 5, kSlamAnim = 2, kGuardAnim = 4, kBlockAnim = 7;
 // How badly the giant would hurt a hero going this way: the sweep or slam
 // under way played out, and, whenever it may start a new attack, the risk
 // of the one the hero's place calls for.
-double GiantDanger(const double* px, const double* py, int n, const Foe& foe) {
+// Whether the giant's box would stand clear of walls and liquids there.
+bool GiantFits(const NavGrid& grid, const Guy& g, double x, double y) {
+  const int left = static_cast<int>(x) + g.boxLeft, right = static_cast<int>(x) + g.boxRight;
+  const int top = static_cast<int>(y) + g.boxTop, bottom = static_cast<int>(y) + g.boxBottom;
+  if (left < 0 || top < 0) return false;
+  for (int ty = top / 24; ty <= bottom / 24; ++ty) {
+    for (int tx = left / 32; tx <= right / 32; ++tx) {
+      if (grid.Use(tx, ty) == CellUse::kBlocked) return false;
+    }
+  }
+  return true;
+}
+
+// The way it turns to face the hero: one step of eight at a time, toward
+// the hero's side beyond 32 pixels on each axis.
+int GiantTurn(int facing, double ddx, double ddy) {
+  const bool above = ddy<-32, below = ddy> 32;
+  int d = ddx < -32  ? (above   ? 5
+                        : below ? 3
+                                : 4)
+          : ddx > 32 ? (above   ? 7
+                        : below ? 1
+                                : 0)
+                     : (above   ? 6
+                        : below ? 2
+                                : facing);
+  if (d > facing) facing += d - facing < 5 ? 1 : -1;
+  if (d < facing) facing += facing - d < 5 ? -1 : 1;
+  return facing & 7;
+}
+
+double GiantDanger(const NavGrid& grid, const double* px, const double* py, int n, const Foe& foe) {
   const Guy* g = GetGuy(foe.slot);
   if (!g) return 0;
+  int facing = g->facing;
   double x = g->x / 65536.0, y = g->y / 65536.0;
   double dx = g->dx / 65536.0, dy = g->dy / 65536.0;
   int anim = g->anim, frame = g->animFrame, accum = g->animAccum;
@@ -315,8 +347,8 @@ double GiantDanger(const double* px, const double* py, int n, const Foe& foe) {
     const double soon = 1.0 + 0.05 * (n - t);
     if (busy && anim == kSweepAnim && frame <= 11) {
       if (frame >= 3 && frame <= 9) {
-        dx = std::clamp(dx + Cosine(g->facing * 32) / 65536.0, -12.0, 12.0);
-        dy = std::clamp(dy + Sine(g->facing * 32) / 65536.0, -12.0, 12.0);
+        dx = std::clamp(dx + Cosine(facing * 32) / 65536.0, -12.0, 12.0);
+        dy = std::clamp(dy + Sine(facing * 32) / 65536.0, -12.0, 12.0);
       } else if (frame >= 10) {
         dx = dx > 0 ? std::max(0.0, dx - 1) : std::min(0.0, dx + 1);
         dy = dy > 0 ? std::max(0.0, dy - 1) : std::min(0.0, dy + 1);
@@ -328,8 +360,8 @@ double GiantDanger(const double* px, const double* py, int n, const Foe& foe) {
           hit = true;
         }
       }
-      x += dx;
-      y += dy;
+      if (GiantFits(grid, *g, x + dx, y)) x += dx;
+      if (GiantFits(grid, *g, x, y + dy)) y += dy;
     } else if (busy && anim == kSlamAnim && frame <= 5) {
       if (frame == 5 && !hit && HeroMeets(hx, hy, x - 64, y, x + 8, y + 225)) {
         danger += 1500 * soon;
@@ -367,12 +399,11 @@ double GiantDanger(const double* px, const double* py, int n, const Foe& foe) {
             break;
         }
       }
-      // It walks at the hero.
-      const double ddx = hx - x, ddy = hy - y, len = std::hypot(ddx, ddy);
-      if (len > 1) {
-        x += ddx / len * 4;
-        y += ddy / len * 4;
-      }
+      // It walks at the hero, as walls let it.
+      facing = GiantTurn(facing, hx - x, hy - y);
+      const double vx = 4 * Cosine(facing * 32) / 65536.0, vy = 4 * Sine(facing * 32) / 65536.0;
+      if (GiantFits(grid, *g, x + vx, y)) x += vx;
+      if (GiantFits(grid, *g, x, y + vy)) y += vy;
     }
     if (cooldown > 0) --cooldown;
     accum += rate;
@@ -436,6 +467,7 @@ std::string DescribeNear(const Guy& hero) {
     if (g && g->busy)
       who += "(anim " + std::to_string(g->anim) + ":" + std::to_string(g->animFrame) + ")";
     if (g && g->cooldown) who += "c" + std::to_string(g->cooldown);
+    if (f.life >= 150) who += "L" + std::to_string(f.life);
   }
   return who;
 }
@@ -749,7 +781,7 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
       if (f->kind == kMossKind) fear *= 0.15;
       double strike = std::max(0, f->keepOut - 25);
       // The giant's blows are its own: where the hero stands decides them.
-      if (f->kind == kGiantKind) danger += GiantDanger(tr.x, tr.y, tr.n, *f);
+      if (f->kind == kGiantKind) danger += GiantDanger(grid, tr.x, tr.y, tr.n, *f);
       for (int t = 0; t < tr.n; ++t) {
         double fx, fy;
         foeAt(f, tr.x[t], tr.y[t], t, fx, fy);
@@ -823,7 +855,7 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
         double d = std::abs(f->x - hx) + std::abs(f->y - hy) - speed * (swing + 1);
         double strike = std::max(0, f->keepOut - 40);
         if (f->kind == kGiantKind) {
-          if (GiantDanger(still.x, still.y, still.n, *f) > 40) safe = false;
+          if (GiantDanger(grid, still.x, still.y, still.n, *f) > 40) safe = false;
           continue;
         }
         if (d < strike || Gap(hx, hy, f->x, f->y, *f) - speed * (swing + 1) < 4) safe = false;
@@ -885,7 +917,8 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
         goalDanger = ShotDanger(tr, shots) * fearShots + foeDanger(tr);
         deadlyAhead_ = false;
         for (const Foe* f : near) {
-          if (f->kind == kGiantKind && GiantDanger(tr.x, tr.y, tr.n, *f) > 100) deadlyAhead_ = true;
+          if (f->kind == kGiantKind && GiantDanger(grid, tr.x, tr.y, tr.n, *f) > 100)
+            deadlyAhead_ = true;
         }
       }
       if (score < best - 1e-9) {
