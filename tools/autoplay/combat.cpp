@@ -330,7 +330,8 @@ int GiantTurn(int facing, double ddx, double ddy) {
   return facing & 7;
 }
 
-double GiantDanger(const NavGrid& grid, const double* px, const double* py, int n, const Foe& foe) {
+double GiantDanger(const NavGrid& grid, const double* px, const double* py, int n, const Foe& foe,
+                   double* endX = nullptr, double* endY = nullptr) {
   const Guy* g = GetGuy(foe.slot);
   if (!g) return 0;
   int facing = g->facing;
@@ -412,7 +413,34 @@ double GiantDanger(const NavGrid& grid, const double* px, const double* py, int 
       ++frame;
     }
   }
+  if (endX) *endX = x;
+  if (endY) *endY = y;
   return danger;
+}
+
+// How far the hero could run on from (x, y) away from (fromX, fromY), or
+// half a turn to either side of it, before a wall stops it (up to 320).
+double RoomToFlee(const NavGrid& grid, double x, double y, double fromX, double fromY) {
+  double ux = x - fromX, uy = y - fromY;
+  const double len = std::hypot(ux, uy);
+  if (len < 1) return 320;
+  ux /= len;
+  uy /= len;
+  double best = 0;
+  for (double turn : {0.0, 0.7854, -0.7854}) {
+    const double c = std::cos(turn), s = std::sin(turn);
+    const double vx = ux * c - uy * s, vy = ux * s + uy * c;
+    double run = 0;
+    while (run < 320) {
+      const double nx = x + vx * (run + 16), ny = y + vy * (run + 16);
+      if (nx < 0 || ny < 0 ||
+          grid.Use(static_cast<int>(nx) / 32, static_cast<int>(ny) / 24) == CellUse::kBlocked)
+        break;
+      run += 16;
+    }
+    best = std::max(best, run);
+  }
+  return best;
 }
 
 // The giant behind its guard: a bolt only shakes boulders loose.
@@ -578,11 +606,61 @@ int Fighter::BestShot(const Guy& hero, const Map& map, const std::vector<Foe>& f
   return best;
 }
 
+bool Fighter::GiantTrapSpot(const Guy& hero, const NavGrid& grid, const Map& map, const Foe& foe,
+                            const std::vector<int>& dist, TilePos& spot) const {
+  const Guy* g = GetGuy(foe.slot);
+  if (!g) return false;
+  const int htx = (hero.x >> 16) / 32, hty = (hero.y >> 16) / 24;
+  const double x0 = g->x / 65536.0, y0 = g->y / 65536.0;
+  int best = -1, bestScore = 1 << 30;
+  for (int ty = hty - 12; ty <= hty + 12; ++ty) {
+    for (int tx = htx - 10; tx <= htx + 10; ++tx) {
+      if (!grid.Walkable(tx, ty)) continue;
+      const int i = grid.Index(tx, ty);
+      if (dist[i] >= (1 << 29) || dist[i] >= bestScore) continue;
+      const double cx = TileCentrePx(tx), cy = TileCentrePy(ty);
+      // A quick look first: it must be able to end up below, in range.
+      if (cy > y0 + 40 || std::abs(cx - x0) + std::abs(cy - y0) < 150) continue;
+      // The giant walks at the hero standing there until something stops it.
+      double x = x0, y = y0, movedLate = 0;
+      int facing = g->facing;
+      constexpr int kTicks = 90;
+      for (int t = 0; t < kTicks; ++t) {
+        facing = GiantTurn(facing, cx - x, cy - y);
+        const double vx = 4 * Cosine(facing * 32) / 65536.0, vy = 4 * Sine(facing * 32) / 65536.0;
+        const double bx = x, by = y;
+        if (GiantFits(grid, *g, x + vx, y)) x += vx;
+        if (GiantFits(grid, *g, x, y + vy)) y += vy;
+        if (t >= kTicks - 20) movedLate += std::abs(x - bx) + std::abs(y - by);
+      }
+      if (movedLate > 3 || GiantClassAt(x, y, cx, cy) != kGiantAbove) continue;
+      const double d = std::abs(cx - x) + std::abs(cy - y);
+      if (d < 190 || d > 290) continue;
+      Guy probe = hero;
+      probe.x = static_cast<int32_t>(cx * 65536.0);
+      probe.y = static_cast<int32_t>(cy * 65536.0);
+      probe.dx = probe.dy = 0;
+      Foe there = foe;
+      there.x = static_cast<int>(x) + (foe.x - foe.gx);
+      there.y = static_cast<int>(y) + (foe.y - foe.gy);
+      there.dx = there.dy = 0;
+      if (FiringFacing(probe, there, map, 0) < 0) continue;
+      best = i;
+      bestScore = dist[i];
+    }
+  }
+  if (best < 0) return false;
+  spot = grid.PosOf(best);
+  return true;
+}
+
 bool Fighter::FiringSpot(const Guy& hero, const NavGrid& grid, const Map& map, const Foe& foe,
                          TilePos& spot) const {
   std::vector<int> dist, previous;
   TilePos from{(hero.x >> 16) / 32, (hero.y >> 16) / 24};
   grid.Distances(from, true, dist, previous);
+  // The giant caught on a pillar or a wall, below the hero, only quakes.
+  if (foe.kind == kGiantKind && GiantTrapSpot(hero, grid, map, foe, dist, spot)) return true;
   int best = -1;
   int bestScore = 1 << 30;
   int ftx = foe.x / 32, fty = foe.y / 24;
@@ -752,6 +830,10 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
   }
   std::vector<Shot> shots = HurtingShots();
   if (near.empty() && shots.empty()) return false;
+  // The giant herds the hero into walls: against it, open floor counts for
+  // more, farther out.
+  bool giantNear = false;
+  for (const Foe* f : near) giantNear |= f->kind == kGiantKind;
   held = 0;
   deadlyAhead_ = false;
   if (hero.busy) return true;
@@ -781,7 +863,14 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
       if (f->kind == kMossKind) fear *= 0.15;
       double strike = std::max(0, f->keepOut - 25);
       // The giant's blows are its own: where the hero stands decides them.
-      if (f->kind == kGiantKind) danger += GiantDanger(grid, tr.x, tr.y, tr.n, *f);
+      if (f->kind == kGiantKind) {
+        double gx = f->gx, gy = f->gy;
+        danger += GiantDanger(grid, tr.x, tr.y, tr.n, *f, &gx, &gy);
+        // Fleeing into a corner is the giant's way to win: room to run on.
+        const double ex = tr.x[tr.n - 1], ey = tr.y[tr.n - 1];
+        if (std::abs(ex - gx) + std::abs(ey - gy) < 420)
+          danger += 2.0 * (320 - RoomToFlee(grid, ex, ey, gx, gy));
+      }
       for (int t = 0; t < tr.n; ++t) {
         double fx, fy;
         foeAt(f, tr.x[t], tr.y[t], t, fx, fy);
@@ -893,7 +982,7 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
         for (int i = -1; i <= 1; ++i) open += grid.Walkable(tx + i, ty + j);
       score += (9 - open) * 4;
       // Room to move when something is after the hero: corners are traps.
-      if (!near.empty()) score -= 30 * std::min(grid.Clearance(tx, ty), 5);
+      if (!near.empty()) score -= 30 * std::min(grid.Clearance(tx, ty), giantNear ? 8 : 5);
       if (fight) score -= 700 * shotChance(tr);
       if (!toGoal.empty()) {
         // Reaching the goal on the way counts for much.
@@ -937,7 +1026,6 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
 
 bool Fighter::SpellToCast(const Guy& hero, const NavGrid& grid, const Map& map,
                           const std::vector<Foe>& foes, int& slot, int& facing) const {
-  (void)grid;
   const PlayerRecord& p = Player();
   if (hero.busy || p.spellCooldown != 0 || p.currentMap == 1) return false;
   auto owns = [&](int s) { return p.spells[s] != 0 && p.mana >= SpellCost(s, p.spells[s]); };
@@ -962,6 +1050,16 @@ bool Fighter::SpellToCast(const Guy& hero, const NavGrid& grid, const Map& map,
     return true;
   }
   if (!nearest) return false;
+  // Casting holds the hero still: not where the giant may strike meanwhile.
+  for (const Foe& f : foes) {
+    if (f.kind != kGiantKind) continue;
+    double x[12], y[12];
+    for (int t = 0; t < 12; ++t) {
+      x[t] = hero.x / 65536.0;
+      y[t] = hero.y / 65536.0;
+    }
+    if (GiantDanger(grid, x, y, 12, f) > 40) return false;
+  }
   // Protection before a big fight, and haste to get away from a chase.
   if (owns(6) && p.protectionTimer == 0 && boss) {
     slot = 6;

@@ -59,6 +59,12 @@ class Fighter {
   // fair distance, that the hero can reach; false when none.
   bool FiringSpot(const Guy& hero, const NavGrid& grid, const Map& map, const Foe& foe,
                   TilePos& spot) const;
+  // A tile from which the hero, standing, would have the giant walk into a
+  // pillar or a wall and stay there below it, within its quake-only range,
+  // with a bolt's way clear to it; `dist` is the way's length from the hero
+  // to every tile. False when there is none.
+  bool GiantTrapSpot(const Guy& hero, const NavGrid& grid, const Map& map, const Foe& foe,
+                     const std::vector<int>& dist, TilePos& spot) const;
   // Bullets that would hit the hero soon, as the points to keep away from.
   struct Threat {
     int x = 0, y = 0;  // where the bullet will be nearest the hero
