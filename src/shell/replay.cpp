@@ -173,7 +173,9 @@ void PlaybackAfterStep(void*) {
   pb.digest = MixPlayDigest(MixValue(pb.digest, pb.next));
   TraceStep(pb.next, pb.digest);
   if (pb.observe && *pb.observe) (*pb.observe)(pb.next);
-  if (pb.next >= pb.replay->steps.size()) pb.display->RequestQuit();
+  // The game goes on to take up what the last step did (a map it ended, the
+  // world or the ending after it); the step after, which has no input,
+  // closes the window.
 }
 
 // The replay program tells how far the game got, step by step.

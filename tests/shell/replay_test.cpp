@@ -304,65 +304,105 @@ TEST_F(ReplayTest, APlaybackStartsWithTheShopCursorOnItsFirstCell) {
   EXPECT_EQ(ShopCursor(), 0);
 }
 
+// Every map of the worlds in turn, entered from the hubs and ended by the
+// game's own events, with a death and a map left on the way. What the replay
+// program prints as the game gets on goes to printed; the lines it should
+// print, each with the step it happened at, to expected.
+struct PlanRun {
+  size_t movesMade = 0;
+  std::string expected;
+  std::string printed;
+  uint32_t endingStep = 0;
+  ReplayOutcome outcome;
+};
+
+class ProgressTest : public ReplayTest {
+ protected:
+  PlanRun PlayThePlan(const Script& s) {
+    struct Move {
+      uint8_t world, map, event, parameter;
+    };
+    static const Move plan[] = {
+        {0, 1, kEventLeaveToMap, 3},    {0, 3, kEventLeaveToMap, 1},
+        {0, 1, kEventLeaveToMap, 2},    {0, 2, kEventHeroKilled, 0},
+        {0, 2, kEventMapCompleted, 1},  {0, 1, kEventLeaveToMap, 14},
+        {0, 14, kEventMapCompleted, 1}, {1, 1, kEventLeaveToMap, 12},
+        {1, 12, kEventMapCompleted, 1}, {2, 1, kEventLeaveToMap, 15},
+        {2, 15, kEventMapCompleted, 1}, {3, 1, kEventLeaveToMap, 11},
+        {3, 11, kEventMapCompleted, 1},
+    };
+    PlanRun run;
+    // Every move once its map has settled, a step's input before the next.
+    uint32_t actedVisit = 0;
+    std::FILE* out = std::tmpfile();
+    if (!out) {
+      ADD_FAILURE() << "no temporary file";
+      return run;
+    }
+    SetPlayProgressHooks(ReplayProgressPrinter(out));
+    run.outcome = Run(s, [&](uint32_t step) {
+      PlayLoopView v = GetPlayLoopView();
+      if (run.movesMade >= std::size(plan) || !PlayingMap() || v.mapVisits == actedVisit) return;
+      if (v.mode != kModePlaying || v.startupCountdown > 0 || v.endCountdown > 0) return;
+      const Move& m = plan[run.movesMade++];
+      ASSERT_EQ(Player().worldNumber, m.world) << "move " << run.movesMade;
+      ASSERT_EQ(PlayingMapNumber(), m.map) << "move " << run.movesMade;
+      actedVisit = v.mapVisits;
+      PostMapEvent(m.event, m.parameter);
+      if (m.event != kEventMapCompleted) return;
+      // Taken up in the next step; the map ends with the one after.
+      char line[96];
+      std::snprintf(line, sizeof line, "completed: world %u map %u at step %u\n", m.world, m.map,
+                    step + 2);
+      run.expected += line;
+      if (m.map == WorldFinalMap(m.world)) {
+        std::snprintf(line, sizeof line, "world finished: %u at step %u\n", m.world, step + 2);
+        run.expected += line;
+      }
+      if (m.world == 3 && m.map == WorldFinalMap(3)) {
+        std::snprintf(line, sizeof line, "ending reached at step %u\n", step + 2);
+        run.expected += line;
+        run.endingStep = step + 2;
+      }
+    });
+    SetPlayProgressHooks(PlayProgressHooks{});
+    EXPECT_EQ(run.movesMade, std::size(plan));
+    std::rewind(out);
+    for (int c; (c = std::fgetc(out)) != EOF;) run.printed += static_cast<char>(c);
+    std::fclose(out);
+    return run;
+  }
+};
+
 // What the replay program prints as a game gets on: a line for every map
 // completed, for every world finished and for the ending, each with the step
 // it happened at. Leaving a map or dying on it prints nothing.
-TEST_F(ReplayTest, TheProgressLinesTellEveryMapCompletedEveryWorldFinishedAndTheEnding) {
+TEST_F(ProgressTest, TheProgressLinesTellEveryMapCompletedEveryWorldFinishedAndTheEnding) {
   WriteWorlds();
-  struct Move {
-    uint8_t world, map, event, parameter;
-  };
-  const Move plan[] = {
-      {0, 1, kEventLeaveToMap, 3},    {0, 3, kEventLeaveToMap, 1},
-      {0, 1, kEventLeaveToMap, 2},    {0, 2, kEventHeroKilled, 0},
-      {0, 2, kEventMapCompleted, 1},  {0, 1, kEventLeaveToMap, 14},
-      {0, 14, kEventMapCompleted, 1}, {1, 1, kEventLeaveToMap, 12},
-      {1, 12, kEventMapCompleted, 1}, {2, 1, kEventLeaveToMap, 15},
-      {2, 15, kEventMapCompleted, 1}, {3, 1, kEventLeaveToMap, 11},
-      {3, 11, kEventMapCompleted, 1},
-  };
-  // Every move once its map has settled, a step's input before the next.
-  size_t next = 0;
-  uint32_t actedVisit = 0;
-  std::string expected;
   Script s;
   s.Wait(5000);
-  std::FILE* out = std::tmpfile();
-  ASSERT_NE(out, nullptr);
-  SetPlayProgressHooks(ReplayProgressPrinter(out));
-  ReplayOutcome outcome = Run(s, [&](uint32_t step) {
-    PlayLoopView v = GetPlayLoopView();
-    if (next >= std::size(plan) || !PlayingMap() || v.mapVisits == actedVisit) return;
-    if (v.mode != kModePlaying || v.startupCountdown > 0 || v.endCountdown > 0) return;
-    const Move& m = plan[next++];
-    ASSERT_EQ(Player().worldNumber, m.world) << "move " << next;
-    ASSERT_EQ(PlayingMapNumber(), m.map) << "move " << next;
-    actedVisit = v.mapVisits;
-    PostMapEvent(m.event, m.parameter);
-    if (m.event != kEventMapCompleted) return;
-    // Taken up in the next step; the map ends with the one after.
-    char line[96];
-    std::snprintf(line, sizeof line, "completed: world %u map %u at step %u\n", m.world, m.map,
-                  step + 2);
-    expected += line;
-    if (m.map == WorldFinalMap(m.world)) {
-      std::snprintf(line, sizeof line, "world finished: %u at step %u\n", m.world, step + 2);
-      expected += line;
-    }
-    if (m.world == 3 && m.map == WorldFinalMap(3)) {
-      std::snprintf(line, sizeof line, "ending reached at step %u\n", step + 2);
-      expected += line;
-    }
-  });
-  SetPlayProgressHooks(PlayProgressHooks{});
-  EXPECT_EQ(next, std::size(plan));
+  PlanRun run = PlayThePlan(s);
   // The ending leaves the game for the title: the replay stops there.
-  EXPECT_LT(outcome.steps, s.size());
-  std::string printed;
-  std::rewind(out);
-  for (int c; (c = std::fgetc(out)) != EOF;) printed += static_cast<char>(c);
-  std::fclose(out);
-  EXPECT_EQ(printed, expected);
+  EXPECT_LT(run.outcome.steps, s.size());
+  EXPECT_EQ(run.printed, run.expected);
+}
+
+// A recording made by a player who stops on the very step the last map ends
+// (an autoplayer does): the playback still takes up that step's end, so the
+// last map counts as completed, its world as finished and the ending as reached.
+TEST_F(ProgressTest, AReplayEndingOnTheStepTheLastMapEndsStillReachesTheEnding) {
+  WriteWorlds();
+  Script whole;
+  whole.Wait(5000);
+  uint32_t endingStep = PlayThePlan(whole).endingStep;
+  ASSERT_GT(endingStep, 0u);
+
+  Script cut;
+  cut.Wait(static_cast<int>(endingStep));
+  PlanRun run = PlayThePlan(cut);
+  EXPECT_EQ(run.outcome.steps, endingStep);
+  EXPECT_EQ(run.printed, run.expected);
+  EXPECT_NE(run.printed.find("ending reached"), std::string::npos);
 }
 
 // The keys change between the last step of a map and the start of the next
