@@ -20,10 +20,19 @@ namespace {
 
 constexpr int kMossKind = 21;   // spreads over free floor
 constexpr int kGiantKind = 32;  // the castle's boss
+constexpr int kThingKind = 26;  // the underworld's last boss
 constexpr int kShotSpeed = 12;  // pixels a tick
 constexpr int kShotLife = 30;   // ticks
 constexpr int kShotReach = 12;  // half-size of the square a bolt hits in
 constexpr uint8_t kFriendly = 11;
+constexpr uint8_t kPteroKind = 12;  // the hero's allies
+constexpr uint8_t kGolemKind = 20;
+
+// The one of the eight facings nearest the way from one point to another.
+int FacingTowards(double fromX, double fromY, double toX, double toY) {
+  double angle = std::atan2(toY - fromY, toX - fromX);
+  return static_cast<int>(std::lround(angle / (3.14159265358979 / 4))) & 7;
+}
 
 // Bullet kinds that hurt the hero's side, and the half-size of their hit.
 int HeroHurtingRadius(uint8_t kind) {
@@ -530,8 +539,7 @@ int Fighter::FiringFacing(const Guy& hero, const Foe& foe, const Map& map, int d
   double fx = foe.x + foe.dx / 65536.0 * delay, fy = foe.y + foe.dy / 65536.0 * delay;
   // On top of the hero: a bolt toward it hits at once, whichever way.
   if (std::abs(fx - hx) <= foe.half + 4 && std::abs(fy - hy) <= foe.halfY + 4) {
-    double angle = std::atan2(fy - hy, fx - hx);
-    return static_cast<int>(std::lround(angle / (3.14159265358979 / 4))) & 7;
+    return FacingTowards(hx, hy, fx, fy);
   }
   // The bolts of the volley the hero's power fires, by their angle off
   // the facing (256 to the turn).
@@ -683,6 +691,8 @@ bool Fighter::FiringSpot(const Guy& hero, const NavGrid& grid, const Map& map, c
       int adx = std::abs(foe.x - cx), ady = std::abs(foe.y - cy);
       int range = giant ? std::abs(foe.gx - cx) + std::abs(foe.gy - cy) : adx + ady;
       if (range < nearest || range > farthest) continue;
+      // The thing lobs its fire southwards only: it is shot from the north.
+      if (foe.kind == kThingKind && cy > foe.y - 96) continue;
       // A bolt fired from the middle of the tile, standing, would hit it:
       // the same test the hero fires by.
       // From anywhere near the middle, too: the hero seldom stands just there.
@@ -1075,8 +1085,7 @@ bool Fighter::SpellToCast(const Guy& hero, const NavGrid& grid, const Map& map,
     int f = FiringFacing(hero, *nearest, map, 4);
     if (f < 0) {
       // Near enough for the flames to spread over it anyway.
-      double angle = std::atan2(nearest->y - hy, nearest->x - hx);
-      f = static_cast<int>(std::lround(angle / (3.14159265358979 / 4))) & 7;
+      f = FacingTowards(hx, hy, nearest->x, nearest->y);
       if (!ShotClear(map, hx, hy, nearest->x, nearest->y)) f = -1;
     }
     if (f >= 0) {
@@ -1084,6 +1093,27 @@ bool Fighter::SpellToCast(const Guy& hero, const NavGrid& grid, const Map& map,
       facing = f;
       return true;
     }
+  }
+  // What heals is worth more than what hurts: the other spells leave the
+  // mana for one healing, when the hero owns it.
+  const int healReserve = p.spells[8] != 0 ? SpellCost(8, p.spells[8]) : 0;
+  auto affords = [&](int s) {
+    return owns(s) && p.mana >= SpellCost(s, p.spells[s]) + healReserve;
+  };
+  // An ally (the ptero, or the golem once upgraded) against a big foe or a
+  // crowd, one at a time.
+  if (affords(5) && (boss || nearCount >= 3) && !AnyGuyOfKind(kPteroKind) &&
+      !AnyGuyOfKind(kGolemKind)) {
+    // The golem rises ahead of the hero: towards the nearest foe.
+    if (p.spells[5] >= 2) facing = FacingTowards(hx, hy, nearest->x, nearest->y);
+    slot = 5;
+    return true;
+  }
+  // Homing missiles find their own way: at a foe in sight, not too far.
+  if (affords(2) && nearestD < 260 && ShotClear(map, hx, hy, nearest->x, nearest->y)) {
+    facing = FacingTowards(hx, hy, nearest->x, nearest->y);
+    slot = 2;
+    return true;
   }
   // Bombs into a crowd.
   if (owns(4) && nearCount >= 3) {

@@ -21,6 +21,7 @@
 #include "shell/play_loop.h"
 #include "shell/program.h"
 #include "shell/replay.h"
+#include "world/items.h"
 #include "world/world.h"
 
 namespace torvel::autoplay {
@@ -551,9 +552,15 @@ void Driver::HubPlan(Map& map, World& world) {
         best = &e;
     }
   }
+  // A way on a tile that stops the hero (a wall, the underworld's skull
+  // door) takes it on when walked into.
+  auto solid = [&](int x, int y) {
+    const Tile& t = MapTile(map, x, y);
+    return t.wall != 0 || ItemBlocksWalkers(t.item);
+  };
   Goal g;
   if (best) {
-    g.type = MapTile(map, best->s->x, best->s->y).wall ? Goal::kBump : Goal::kStep;
+    g.type = solid(best->s->x, best->s->y) ? Goal::kBump : Goal::kStep;
     g.tile = {best->s->x, best->s->y};
     g.why = "the way to map " + std::to_string(best->s->value);
   }
@@ -561,7 +568,7 @@ void Driver::HubPlan(Map& map, World& world) {
   if (ShopWish() >= 0 && p.money != moneyAtLastShop_) {
     for (const Special& s : map.specials) {
       if (!s.trigger || s.effect != kFxGoto || s.value != 50) continue;
-      g.type = MapTile(map, s.x, s.y).wall ? Goal::kBump : Goal::kStep;
+      g.type = solid(s.x, s.y) ? Goal::kBump : Goal::kStep;
       g.tile = {s.x, s.y};
       g.why = "the shop";
     }
