@@ -60,8 +60,12 @@ TEST_F(SpellChoiceTest, MissilesAndAlliesWhereTheyHelpWithManaKeptForHealing) {
     Guy* hero = Hero(2, 2);
     ASSERT_NE(hero, nullptr);
     ASSERT_NE(Add(kBat, c.wallBetween ? 8 : 4, c.wallBetween ? 2 : 1), nullptr);
-    if (c.bigFoe) ASSERT_NE(Add(kHugeBat, 7, 3), nullptr);
-    if (c.allyOut) ASSERT_NE(Add(kPtero, 1, 3), nullptr);
+    if (c.bigFoe) {
+      ASSERT_NE(Add(kHugeBat, 7, 3), nullptr);
+    }
+    if (c.allyOut) {
+      ASSERT_NE(Add(kPtero, 1, 3), nullptr);
+    }
     NavGrid grid;
     grid.Build(map(), world(), false, {});
     Fighter fighter;
