@@ -767,7 +767,10 @@ struct Shot {
   int r;
   int timer;
   int damage;
+  uint8_t kind;
 };
+
+constexpr uint8_t kQuakeRock = 23;  // falls where it lies, for a heavy blow
 
 // The bullets flying that hurt the hero, with where they go.
 std::vector<Shot> HurtingShots() {
@@ -777,7 +780,8 @@ std::vector<Shot> HurtingShots() {
     if (!b || b->kind == 0) continue;
     int r = HeroHurtingRadius(b->kind);
     if (r == 0) continue;
-    Shot s{b->x / 65536.0, b->y / 65536.0, b->dx / 65536.0, b->dy / 65536.0, r, b->timer, 5};
+    Shot s{b->x / 65536.0, b->y / 65536.0, b->dx / 65536.0, b->dy / 65536.0, r, b->timer, 5,
+           b->kind};
     // Still blasts and rising blasts grow in place: give them their room.
     shots.push_back(s);
   }
@@ -807,10 +811,11 @@ Trajectory Simulate(const Guy& hero, const NavGrid& grid, uint8_t bits, int hold
 }
 
 // How badly the flying bullets would hurt a hero going this way, the
-// nearest in time counting most.
-double ShotDanger(const Trajectory& tr, const std::vector<Shot>& shots) {
+// nearest in time counting most (only the rocks falling, when asked).
+double ShotDanger(const Trajectory& tr, const std::vector<Shot>& shots, bool rocksOnly = false) {
   double danger = 0;
   for (const Shot& s : shots) {
+    if (rocksOnly && s.kind != kQuakeRock) continue;
     for (int t = 0; t < tr.n && t < s.timer; ++t) {
       double bx = s.x + s.vx * (t + 1), by = s.y + s.vy * (t + 1);
       if (std::abs(tr.x[t] - bx) <= s.r + 13 && std::abs(tr.y[t] - by) <= s.r + 10) {
@@ -1014,7 +1019,9 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
       if (bits == goalBits && then == goalBits) {
         score -= 4;
         goalDanger = ShotDanger(tr, shots) * fearShots + foeDanger(tr);
-        deadlyAhead_ = false;
+        // The giant's blows and its quake's rocks are worth a step aside,
+        // however boldly the hero goes.
+        deadlyAhead_ = ShotDanger(tr, shots, true) >= 1;
         for (const Foe* f : near) {
           if (f->kind == kGiantKind && GiantDanger(grid, tr.x, tr.y, tr.n, *f) > 100)
             deadlyAhead_ = true;
