@@ -663,7 +663,12 @@ Press MapAgent::Pursue(const Goal& g, Map& map, World& world, const Guy& hero) {
       }
       if (!foe) break;
       TilePos spot;
-      if (fighter_.FiringSpot(hero, grid_, map, *foe, spot)) {
+      int holdX = 0, holdY = 0;
+      if (fighter_.GiantHoldPoint(hero, grid_, map, *foe, holdX, holdY)) {
+        // Where the giant stays caught below: stand just there.
+        distance = foe->life * 64;
+        out.held = mover_.SteerTo(hero, grid_, holdX, holdY, icy, p.topSpeed, false);
+      } else if (fighter_.FiringSpot(hero, grid_, map, *foe, spot)) {
         std::vector<TilePos> path = grid_.Path(here, spot, true);
         if (goalSteps_ == 1) {
           std::string way = "  firing spot " + TileText(spot) + ", way:";
@@ -876,7 +881,8 @@ Press MapAgent::Step(Map& map, World& world) {
   const PlayerRecord& rec = Player();
   bool forPotion = goal_.type == Goal::kTake && OnMap(map, goal_.tile.x, goal_.tile.y) &&
                    MapTile(map, goal_.tile.x, goal_.tile.y).item == 6;
-  if (!context_.roaming && !forPotion && rec.life * 100 <= 45 * rec.lifeMax) {
+  if (!context_.roaming && !forPotion &&
+      (rec.life * 100 <= 45 * rec.lifeMax || rec.life <= GiantRockHurt())) {
     std::vector<int> dist, previous;
     grid_.Distances(HeroTile(*hero), true, dist, previous);
     Goal potion;
@@ -941,6 +947,7 @@ Press MapAgent::Step(Map& map, World& world) {
   }
   stuck_ = false;
   ++goalSteps_;
+  if (!context_.roaming) AvoidGiant(grid_, ListFoes());
   Press move = Pursue(goal_, map, world, *hero);
   out.held = move.held;
   out.typed = 0;
@@ -961,7 +968,13 @@ Press MapAgent::Step(Map& map, World& world) {
       for (const Foe& f : foes) {
         if (f.slot != goal_.slot) continue;
         TilePos spot{f.x / 32, f.y / 24};
-        fighter_.FiringSpot(*hero, grid_, map, f, spot);
+        int holdX = 0, holdY = 0;
+        if (fighter_.GiantHoldPoint(*hero, grid_, map, f, holdX, holdY)) {
+          spot = {holdX / 32, holdY / 24};
+          if (explain) decision += " hold " + std::to_string(holdX) + "," + std::to_string(holdY);
+        } else
+          fighter_.FiringSpot(*hero, grid_, map, f, spot);
+        if (explain) decision += " spot " + std::to_string(spot.x) + "," + std::to_string(spot.y);
         grid_.DistancesTo(spot, true, toGoal);
       }
     } else if (haveTarget) {

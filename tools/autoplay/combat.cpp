@@ -461,6 +461,35 @@ bool Guarding(const Foe& foe) {
 
 }  // namespace
 
+int GiantRockHurt() {
+  bool giant = false;
+  for (int slot = 0; slot < GuyPoolSize() && !giant; ++slot) {
+    const Guy* g = GetGuy(slot);
+    giant = g && g->kind == kGiantKind && g->life > 0;
+  }
+  if (!giant) return 0;
+  // A quake's rocks fall where they will: no dodging the one that lands on
+  // the hero.
+  const PlayerRecord& p = Player();
+  int hurt = std::max(1, 20 - p.armourValue);
+  if (p.protectionTimer > 0) hurt = p.spells[6] >= 2 ? hurt / 8 : hurt / 2;
+  return hurt;
+}
+
+void AvoidGiant(NavGrid& grid, const std::vector<Foe>& foes) {
+  for (const Foe& f : foes) {
+    if (f.kind != kGiantKind) continue;
+    constexpr int kReach = 300;
+    const int tx0 = f.gx / 32, ty0 = f.gy / 24;
+    for (int ty = ty0 - kReach / 24; ty <= ty0 + kReach / 24; ++ty) {
+      for (int tx = tx0 - kReach / 32; tx <= tx0 + kReach / 32; ++tx) {
+        const int d = std::abs(TileCentrePx(tx) - f.gx) + std::abs(TileCentrePy(ty) - f.gy);
+        if (d < kReach) grid.SetPenalty(tx, ty, (kReach - d) * 2);
+      }
+    }
+  }
+}
+
 std::vector<Foe> ListFoes() {
   std::vector<Foe> foes;
   for (int slot = 0; slot < GuyPoolSize(); ++slot) {
@@ -662,6 +691,59 @@ bool Fighter::GiantTrapSpot(const Guy& hero, const NavGrid& grid, const Map& map
   return true;
 }
 
+bool Fighter::GiantHoldPoint(const Guy& hero, const NavGrid& grid, const Map& map, const Foe& foe,
+                             int& px, int& py) const {
+  const Guy* g = GetGuy(foe.slot);
+  if (!g || foe.kind != kGiantKind) return false;
+  const int hx = hero.x >> 16, hy = hero.y >> 16;
+  const double x0 = g->x / 65536.0, y0 = g->y / 65536.0;
+  // Only near its quake-only range, above it: elsewhere the way there is
+  // the fight's own business.
+  const double d0 = std::abs(hx - x0) + std::abs(hy - y0);
+  if (hy > y0 + 24 || d0 < 140 || d0 > 340) return false;
+  double bestCost = 1e18;
+  for (int oy = -48; oy <= 48; oy += 4) {
+    for (int ox = -64; ox <= 64; ox += 4) {
+      const int cx = hx + ox, cy = hy + oy;
+      double cost = std::abs(ox) + std::abs(oy);
+      if (cost >= bestCost || !grid.BoxFits(cx, cy, 1, false)) continue;
+      // The giant walks at the hero standing there: it must be stopped
+      // there by a pillar or a wall, the hero above it within range.
+      double x = x0, y = y0, movedLate = 0;
+      int facing = g->facing;
+      constexpr int kTicks = 40;
+      for (int t = 0; t < kTicks; ++t) {
+        facing = GiantTurn(facing, cx - x, cy - y);
+        const double vx = 4 * Cosine(facing * 32) / 65536.0, vy = 4 * Sine(facing * 32) / 65536.0;
+        const double bx = x, by = y;
+        if (GiantFits(grid, *g, x + vx, y)) x += vx;
+        if (GiantFits(grid, *g, x, y + vy)) y += vy;
+        if (t >= kTicks - 20) movedLate += std::abs(x - bx) + std::abs(y - by);
+      }
+      if (movedLate > 2 || GiantClassAt(x, y, cx, cy) != kGiantAbove) continue;
+      const double d = std::abs(cx - x) + std::abs(cy - y);
+      if (d < 190 || d > 290) continue;
+      // Nearer, and from straight above (where it is widest), both bolts of
+      // a pair meet it.
+      cost += 2 * std::max(0.0, d - 230) + std::abs(cx - x);
+      if (cost >= bestCost) continue;
+      Guy probe = hero;
+      probe.x = cx << 16;
+      probe.y = cy << 16;
+      probe.dx = probe.dy = 0;
+      Foe there = foe;
+      there.x = static_cast<int>(x) + (foe.x - foe.gx);
+      there.y = static_cast<int>(y) + (foe.y - foe.gy);
+      there.dx = there.dy = 0;
+      if (FiringFacing(probe, there, map, 0) < 0) continue;
+      bestCost = cost;
+      px = cx;
+      py = cy;
+    }
+  }
+  return bestCost < 1e17;
+}
+
 bool Fighter::FiringSpot(const Guy& hero, const NavGrid& grid, const Map& map, const Foe& foe,
                          TilePos& spot) const {
   std::vector<int> dist, previous;
@@ -682,43 +764,48 @@ bool Fighter::FiringSpot(const Guy& hero, const NavGrid& grid, const Map& map, c
     farthest = 285;
   }
   const int reachX = farthest / 32 + 1, reachY = farthest / 24 + 1;
-  for (int y = fty - reachY; y <= fty + reachY; ++y) {
-    for (int x = ftx - reachX; x <= ftx + reachX; ++x) {
-      if (!grid.Walkable(x, y)) continue;
-      int i = grid.Index(x, y);
-      if (dist[i] >= (1 << 29)) continue;
-      int cx = TileCentrePx(x), cy = TileCentrePy(y);
-      int adx = std::abs(foe.x - cx), ady = std::abs(foe.y - cy);
-      int range = giant ? std::abs(foe.gx - cx) + std::abs(foe.gy - cy) : adx + ady;
-      if (range < nearest || range > farthest) continue;
-      // The thing lobs its fire southwards only: it is shot from the north.
-      if (foe.kind == kThingKind && cy > foe.y - 96) continue;
-      // A bolt fired from the middle of the tile, standing, would hit it:
-      // the same test the hero fires by.
-      // From anywhere near the middle, too: the hero seldom stands just there.
-      Foe still = foe;
-      still.dx = still.dy = 0;
-      static constexpr int kNearX[5] = {0, 0, 0, -10, 10}, kNearY[5] = {0, -9, 9, 0, 0};
-      bool fires = true;
-      for (int k = 0; k < 5 && fires; ++k) {
-        Guy probe = hero;
-        probe.x = (cx + kNearX[k]) << 16;
-        probe.y = (cy + kNearY[k]) << 16;
-        probe.dx = probe.dy = 0;
-        fires = FiringFacing(probe, still, map, 0) >= 0;
-      }
-      if (!fires) continue;
-      // Near the hero, not too near the foe: what shoots back is best
-      // fought from afar, where its bullets can be seen coming.
-      int score = dist[i] + (range < 120 ? 200 : 0) + (range < 180 ? (180 - range) * 2 : 0);
-      if (giant && cy > foe.gy) {
-        // Lower, it guards; straight below, its slam falls.
-        if (std::abs(cx - foe.gx) < 80) continue;
-        score += 150;
-      }
-      if (score < bestScore) {
-        bestScore = score;
-        best = i;
+  // The giant is fought from above it, where it only quakes; from below
+  // only when no place above can be reached.
+  for (int pass = giant ? 0 : 1; pass < 2 && best < 0; ++pass) {
+    for (int y = fty - reachY; y <= fty + reachY; ++y) {
+      for (int x = ftx - reachX; x <= ftx + reachX; ++x) {
+        if (!grid.Walkable(x, y)) continue;
+        int i = grid.Index(x, y);
+        if (dist[i] >= (1 << 29)) continue;
+        int cx = TileCentrePx(x), cy = TileCentrePy(y);
+        int adx = std::abs(foe.x - cx), ady = std::abs(foe.y - cy);
+        int range = giant ? std::abs(foe.gx - cx) + std::abs(foe.gy - cy) : adx + ady;
+        if (range < nearest || range > farthest) continue;
+        // The thing lobs its fire southwards only: it is shot from the north.
+        if (foe.kind == kThingKind && cy > foe.y - 96) continue;
+        // A bolt fired from the middle of the tile, standing, would hit it:
+        // the same test the hero fires by.
+        // From anywhere near the middle, too: the hero seldom stands just there.
+        Foe still = foe;
+        still.dx = still.dy = 0;
+        static constexpr int kNearX[5] = {0, 0, 0, -10, 10}, kNearY[5] = {0, -9, 9, 0, 0};
+        bool fires = true;
+        for (int k = 0; k < 5 && fires; ++k) {
+          Guy probe = hero;
+          probe.x = (cx + kNearX[k]) << 16;
+          probe.y = (cy + kNearY[k]) << 16;
+          probe.dx = probe.dy = 0;
+          fires = FiringFacing(probe, still, map, 0) >= 0;
+        }
+        if (!fires) continue;
+        // Near the hero, not too near the foe: what shoots back is best
+        // fought from afar, where its bullets can be seen coming.
+        int score = dist[i] + (range < 120 ? 200 : 0) + (range < 180 ? (180 - range) * 2 : 0);
+        if (giant && pass == 0 && cy > foe.gy - 24) continue;
+        if (giant && cy > foe.gy) {
+          // Lower, it guards; straight below, its slam falls.
+          if (std::abs(cx - foe.gx) < 80) continue;
+          score += 150;
+        }
+        if (score < bestScore) {
+          bestScore = score;
+          best = i;
+        }
       }
     }
   }
@@ -1051,7 +1138,7 @@ bool Fighter::SpellToCast(const Guy& hero, const NavGrid& grid, const Map& map,
   int nearCount = 0;
   const Foe* nearest = nullptr;
   int nearestD = 1 << 30;
-  bool boss = false;
+  bool boss = false, giant = false;
   for (const Foe& f : foes) {
     int d = std::abs(f.x - hx) + std::abs(f.y - hy);
     if (d < 160) ++nearCount;
@@ -1060,9 +1147,10 @@ bool Fighter::SpellToCast(const Guy& hero, const NavGrid& grid, const Map& map,
       nearest = &f;
     }
     if (d < 320 && KindLife(f.kind) >= 150 && !f.invulnerable) boss = true;
+    giant |= f.kind == kGiantKind;
   }
-  // Healing when low.
-  if (owns(8) && p.life * 3 < p.lifeMax) {
+  // Healing when low, or when one more of the giant's rocks would kill.
+  if (owns(8) && (p.life * 3 < p.lifeMax || p.life <= GiantRockHurt())) {
     slot = 8;
     return true;
   }
@@ -1077,8 +1165,15 @@ bool Fighter::SpellToCast(const Guy& hero, const NavGrid& grid, const Map& map,
     }
     if (GiantDanger(grid, x, y, 12, f) > 40) return false;
   }
-  // Protection before a big fight, and haste to get away from a chase.
-  if (owns(6) && p.protectionTimer == 0 && boss) {
+  // What heals is worth more than what hurts: the other spells leave the
+  // mana for one healing, when the hero owns it.
+  const int healReserve = p.spells[8] != 0 ? SpellCost(8, p.spells[8]) : 0;
+  auto affords = [&](int s) {
+    return owns(s) && p.mana >= SpellCost(s, p.spells[s]) + healReserve;
+  };
+  // Protection before a big fight (the giant's is a long one: there the
+  // mana is kept for healing), and haste to get away from a chase.
+  if ((giant ? affords(6) : owns(6)) && p.protectionTimer == 0 && boss) {
     slot = 6;
     return true;
   }
@@ -1101,12 +1196,6 @@ bool Fighter::SpellToCast(const Guy& hero, const NavGrid& grid, const Map& map,
       return true;
     }
   }
-  // What heals is worth more than what hurts: the other spells leave the
-  // mana for one healing, when the hero owns it.
-  const int healReserve = p.spells[8] != 0 ? SpellCost(8, p.spells[8]) : 0;
-  auto affords = [&](int s) {
-    return owns(s) && p.mana >= SpellCost(s, p.spells[s]) + healReserve;
-  };
   // An ally (the ptero, or the golem once upgraded) against a big foe or a
   // crowd, one at a time.
   if (affords(5) && (boss || nearCount >= 3) && !AnyGuyOfKind(kPteroKind) &&

@@ -41,6 +41,14 @@ struct Foe {
 // The living enemies on the map (the friendly and the hero's allies left out).
 std::vector<Foe> ListFoes();
 
+// Ways past the giant cost more the nearer they come to it: its blows reach
+// far and it herds the hero into walls, so the hero goes round it, wide.
+void AvoidGiant(NavGrid& grid, const std::vector<Foe>& foes);
+
+// What one of the giant's quake rocks would take off the hero now (0 when
+// there is no giant): below that, the hero is low on life.
+int GiantRockHurt();
+
 // The foes within 300 pixels of the hero, by kind and distance, and what
 // action each is in the middle of (for the log, when the hero is hurt).
 std::string DescribeNear(const Guy& hero);
@@ -65,6 +73,11 @@ class Fighter {
   // to every tile. False when there is none.
   bool GiantTrapSpot(const Guy& hero, const NavGrid& grid, const Map& map, const Foe& foe,
                      const std::vector<int>& dist, TilePos& spot) const;
+  // Near the hero, the point (pixels) to stand on from which a bolt meets
+  // the giant held by a pillar or a wall below it, within its quake-only
+  // range; false when there is none.
+  bool GiantHoldPoint(const Guy& hero, const NavGrid& grid, const Map& map, const Foe& foe, int& px,
+                      int& py) const;
   // Bullets that would hit the hero soon, as the points to keep away from.
   struct Threat {
     int x = 0, y = 0;  // where the bullet will be nearest the hero
