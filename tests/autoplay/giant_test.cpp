@@ -115,6 +115,40 @@ TEST_F(GiantFightTest, APillarBetweenHoldsTheGiantBelowAHeroAboveIt) {
   }
 }
 
+TEST_F(GiantFightTest, TheBoltsOfAVolleyThatMeetItByWhereTheHeroStands) {
+  struct Case {
+    const char* name;
+    uint8_t power;
+    int heroX, heroY;  // pixels; the foe's box is 96 by 72 about (330, 400)
+    int facing;
+    bool wall;  // a wall between, at (9, 12) and (10, 12)
+    int meet;
+  };
+  const Case cases[] = {
+      {"a pair, straight above, near", 2, 330, 220, 2, false, 2},
+      {"a pair, from the side, not lined up", 2, 130, 370, 0, false, 1},
+      {"a pair, from the side, lined up", 2, 180, 400, 0, false, 2},
+      {"a pair fired away from it", 2, 330, 220, 6, false, 0},
+      {"beyond a bolt's flight", 1, 330, 10, 2, false, 0},
+      {"a wall between", 2, 330, 220, 2, true, 0},
+      {"a fan of five, straight above: the wide ones miss", 5, 330, 220, 2, false, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    BuildMap({"####################", "#..................#"}, 20);
+    for (int y = 1; y < 19; ++y)
+      for (int x = 1; x < 19; ++x) At(x, y).wall = 0;
+    if (c.wall) At(9, 12).wall = At(10, 12).wall = 1;
+    Player().shotPower = c.power;
+    Foe foe;
+    foe.x = 330;
+    foe.y = 400;
+    foe.half = 48;
+    foe.halfY = 36;
+    EXPECT_EQ(Fighter::BoltsThatMeet(c.heroX, c.heroY, c.facing, foe, map()), c.meet);
+  }
+}
+
 TEST_F(GiantFightTest, ARockCostsItsWeightLessArmourLessUnderProtection) {
   struct Case {
     const char* name;

@@ -691,6 +691,40 @@ bool Fighter::GiantTrapSpot(const Guy& hero, const NavGrid& grid, const Map& map
   return true;
 }
 
+int Fighter::BoltsThatMeet(double hx, double hy, int facing, const Foe& foe, const Map& map) {
+  const int power = std::clamp(static_cast<int>(Player().shotPower), 1, 5);
+  int offsets[5], count = 0;
+  if (power & 1) {
+    offsets[count++] = 0;
+  } else {
+    offsets[count++] = -8;
+    offsets[count++] = 8;
+  }
+  if (power == 3 || power == 5) {
+    offsets[count++] = -32;
+    offsets[count++] = 32;
+  }
+  if (power >= 4) {
+    offsets[count++] = -56;
+    offsets[count++] = 56;
+  }
+  int meet = 0;
+  for (int k = 0; k < count; ++k) {
+    const int angle = (facing * 32 + offsets[k]) & 255;
+    const double ux = Cosine(angle) / 65536.0, uy = Sine(angle) / 65536.0;
+    const double along = (foe.x - hx) * ux + (foe.y - hy) * uy;
+    if (along <= 0 || along > kShotSpeed * (kShotLife - 2)) continue;
+    const double px = hx + ux * along, py = hy + uy * along;
+    if (std::abs(px - foe.x) > foe.half + kShotReach - 3 ||
+        std::abs(py - foe.y) > foe.halfY + kShotReach - 3)
+      continue;
+    if (ShotClear(map, static_cast<int>(hx), static_cast<int>(hy), static_cast<int>(px),
+                  static_cast<int>(py)))
+      ++meet;
+  }
+  return meet;
+}
+
 bool Fighter::GiantHoldPoint(const Guy& hero, const NavGrid& grid, const Map& map, const Foe& foe,
                              int& px, int& py) const {
   const Guy* g = GetGuy(foe.slot);
@@ -706,7 +740,8 @@ bool Fighter::GiantHoldPoint(const Guy& hero, const NavGrid& grid, const Map& ma
     for (int ox = -64; ox <= 64; ox += 4) {
       const int cx = hx + ox, cy = hy + oy;
       double cost = std::abs(ox) + std::abs(oy);
-      if (cost >= bestCost || !grid.BoxFits(cx, cy, 1, false)) continue;
+      // (No volley meets it with more than five bolts.)
+      if (cost - 80 * 5 >= bestCost || !grid.BoxFits(cx, cy, 1, false)) continue;
       // The giant walks at the hero standing there: it must be stopped
       // there by a pillar or a wall, the hero above it within range.
       double x = x0, y = y0, movedLate = 0;
@@ -723,10 +758,10 @@ bool Fighter::GiantHoldPoint(const Guy& hero, const NavGrid& grid, const Map& ma
       if (movedLate > 2 || GiantClassAt(x, y, cx, cy) != kGiantAbove) continue;
       const double d = std::abs(cx - x) + std::abs(cy - y);
       if (d < 190 || d > 290) continue;
-      // Nearer, and from straight above (where it is widest), both bolts of
-      // a pair meet it.
-      cost += 2 * std::max(0.0, d - 230) + std::abs(cx - x);
-      if (cost >= bestCost) continue;
+      // Nearer is better, and lined up with it: every bolt of the volley
+      // that meets it counts for much.
+      cost += 2 * std::max(0.0, d - 230);
+      if (cost - 80 * 5 >= bestCost) continue;
       Guy probe = hero;
       probe.x = cx << 16;
       probe.y = cy << 16;
@@ -735,7 +770,10 @@ bool Fighter::GiantHoldPoint(const Guy& hero, const NavGrid& grid, const Map& ma
       there.x = static_cast<int>(x) + (foe.x - foe.gx);
       there.y = static_cast<int>(y) + (foe.y - foe.gy);
       there.dx = there.dy = 0;
-      if (FiringFacing(probe, there, map, 0) < 0) continue;
+      const int aim = FiringFacing(probe, there, map, 0);
+      if (aim < 0) continue;
+      cost -= 80 * BoltsThatMeet(cx, cy, aim, there, map);
+      if (cost >= bestCost) continue;
       bestCost = cost;
       px = cx;
       py = cy;

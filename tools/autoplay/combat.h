@@ -73,6 +73,9 @@ class Fighter {
   // to every tile. False when there is none.
   bool GiantTrapSpot(const Guy& hero, const NavGrid& grid, const Map& map, const Foe& foe,
                      const std::vector<int>& dist, TilePos& spot) const;
+  // How many bolts of the hero's volley, fired from (hx, hy) along the
+  // facing, would meet the foe standing where it is.
+  static int BoltsThatMeet(double hx, double hy, int facing, const Foe& foe, const Map& map);
   // Near the hero, the point (pixels) to stand on from which a bolt meets
   // the giant held by a pillar or a wall below it, within its quake-only
   // range; false when there is none.
