@@ -452,6 +452,28 @@ double RoomToFlee(const NavGrid& grid, double x, double y, double fromX, double 
   return best;
 }
 
+// The bolts of the volley the hero's power fires, by their angle off the
+// facing (256 to the turn); returns how many.
+int VolleyOffsets(int (&offsets)[5]) {
+  const int power = std::clamp(static_cast<int>(Player().shotPower), 1, 5);
+  int count = 0;
+  if (power & 1) {
+    offsets[count++] = 0;
+  } else {
+    offsets[count++] = -8;
+    offsets[count++] = 8;
+  }
+  if (power == 3 || power == 5) {
+    offsets[count++] = -32;
+    offsets[count++] = 32;
+  }
+  if (power >= 4) {
+    offsets[count++] = -56;
+    offsets[count++] = 56;
+  }
+  return count;
+}
+
 // The giant behind its guard: a bolt only shakes boulders loose.
 bool Guarding(const Foe& foe) {
   if (foe.kind != kGiantKind) return false;
@@ -570,24 +592,8 @@ int Fighter::FiringFacing(const Guy& hero, const Foe& foe, const Map& map, int d
   if (std::abs(fx - hx) <= foe.half + 4 && std::abs(fy - hy) <= foe.halfY + 4) {
     return FacingTowards(hx, hy, fx, fy);
   }
-  // The bolts of the volley the hero's power fires, by their angle off
-  // the facing (256 to the turn).
-  const int power = std::clamp(static_cast<int>(Player().shotPower), 1, 5);
-  int offsets[5], count = 0;
-  if (power & 1) {
-    offsets[count++] = 0;
-  } else {
-    offsets[count++] = -8;
-    offsets[count++] = 8;
-  }
-  if (power == 3 || power == 5) {
-    offsets[count++] = -32;
-    offsets[count++] = 32;
-  }
-  if (power >= 4) {
-    offsets[count++] = -56;
-    offsets[count++] = 56;
-  }
+  int offsets[5];
+  const int count = VolleyOffsets(offsets);
   int best = -1;
   double bestLateral = 1e9;
   for (int f = 0; f < 8; ++f) {
@@ -692,22 +698,8 @@ bool Fighter::GiantTrapSpot(const Guy& hero, const NavGrid& grid, const Map& map
 }
 
 int Fighter::BoltsThatMeet(double hx, double hy, int facing, const Foe& foe, const Map& map) {
-  const int power = std::clamp(static_cast<int>(Player().shotPower), 1, 5);
-  int offsets[5], count = 0;
-  if (power & 1) {
-    offsets[count++] = 0;
-  } else {
-    offsets[count++] = -8;
-    offsets[count++] = 8;
-  }
-  if (power == 3 || power == 5) {
-    offsets[count++] = -32;
-    offsets[count++] = 32;
-  }
-  if (power >= 4) {
-    offsets[count++] = -56;
-    offsets[count++] = 56;
-  }
+  int offsets[5];
+  const int count = VolleyOffsets(offsets);
   int meet = 0;
   for (int k = 0; k < count; ++k) {
     const int angle = (facing * 32 + offsets[k]) & 255;
