@@ -22,7 +22,15 @@ using autoplay::NavGrid;
 
 constexpr uint8_t kGiant = 32;
 
-class GiantFightTest : public Scenario {};
+class GiantFightTest : public Scenario {
+ protected:
+  // An open hall, 18 tiles wide and `rows` deep, walled round.
+  void BuildHall(int rows) {
+    BuildMap({"#"}, rows + 2 > 20 ? 64 : 20);
+    for (int y = 1; y <= rows; ++y)
+      for (int x = 1; x < 19; ++x) At(x, y).wall = 0;
+  }
+};
 
 TEST_F(GiantFightTest, APillarBetweenHoldsTheGiantBelowAHeroAboveIt) {
   struct Case {
@@ -39,35 +47,9 @@ TEST_F(GiantFightTest, APillarBetweenHoldsTheGiantBelowAHeroAboveIt) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    BuildMap(
-        {
-            "####################",
-            "#..................#",
-            "#..................#",
-            "#..................#",
-            "#..................#",
-            "#..................#",
-            "#..................#",
-            "#..................#",
-            "#..................#",
-            "#..................#",
-            "#..................#",
-            "#..................#",
-            "#..................#",
-            "#..................#",
-            c.pillar ? "#........#.........#" : "#..................#",
-            "#..................#",
-            "#..................#",
-            "#..................#",
-            "#..................#",
-            "####################",
-        },
-        c.heroY > 480 ? 64 : 20);
-    if (c.heroY > 480) {
-      // Room below for the hero.
-      for (int y = 19; y < 40; ++y)
-        for (int x = 1; x < 19; ++x) At(x, y).wall = 0;
-    }
+    // Deeper when the hero stands below; a pillar at (9, 14) when asked.
+    BuildHall(c.heroY > 480 ? 38 : 18);
+    if (c.pillar) At(9, 14).wall = 1;
     Player().life = Player().lifeMax = 100;
     Guy* hero = AddAtPixel(1, c.heroX, c.heroY);
     Guy* giant = AddAtPixel(kGiant, 330, 400);
@@ -135,9 +117,7 @@ TEST_F(GiantFightTest, TheBoltsOfAVolleyThatMeetItByWhereTheHeroStands) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    BuildMap({"####################", "#..................#"}, 20);
-    for (int y = 1; y < 19; ++y)
-      for (int x = 1; x < 19; ++x) At(x, y).wall = 0;
+    BuildHall(18);
     if (c.wall) At(9, 12).wall = At(10, 12).wall = 1;
     Player().shotPower = c.power;
     Foe foe;

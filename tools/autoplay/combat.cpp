@@ -339,6 +339,24 @@ int GiantTurn(int facing, double ddx, double ddy) {
   return facing & 7;
 }
 
+// The giant walking at a hero standing at (cx, cy) for `ticks` steps, from
+// (x, y), as walls let it: where it ends, and how far it still went in the
+// last 20 steps (nothing, when something holds it).
+double GiantWalkAt(const NavGrid& grid, const Guy& g, double cx, double cy, int ticks, double& x,
+                   double& y) {
+  double movedLate = 0;
+  int facing = g.facing;
+  for (int t = 0; t < ticks; ++t) {
+    facing = GiantTurn(facing, cx - x, cy - y);
+    const double vx = 4 * Cosine(facing * 32) / 65536.0, vy = 4 * Sine(facing * 32) / 65536.0;
+    const double bx = x, by = y;
+    if (GiantFits(grid, g, x + vx, y)) x += vx;
+    if (GiantFits(grid, g, x, y + vy)) y += vy;
+    if (t >= ticks - 20) movedLate += std::abs(x - bx) + std::abs(y - by);
+  }
+  return movedLate;
+}
+
 double GiantDanger(const NavGrid& grid, const double* px, const double* py, int n, const Foe& foe,
                    double* endX = nullptr, double* endY = nullptr) {
   const Guy* g = GetGuy(foe.slot);
@@ -665,17 +683,8 @@ bool Fighter::GiantTrapSpot(const Guy& hero, const NavGrid& grid, const Map& map
       // A quick look first: it must be able to end up below, in range.
       if (cy > y0 + 40 || std::abs(cx - x0) + std::abs(cy - y0) < 150) continue;
       // The giant walks at the hero standing there until something stops it.
-      double x = x0, y = y0, movedLate = 0;
-      int facing = g->facing;
-      constexpr int kTicks = 90;
-      for (int t = 0; t < kTicks; ++t) {
-        facing = GiantTurn(facing, cx - x, cy - y);
-        const double vx = 4 * Cosine(facing * 32) / 65536.0, vy = 4 * Sine(facing * 32) / 65536.0;
-        const double bx = x, by = y;
-        if (GiantFits(grid, *g, x + vx, y)) x += vx;
-        if (GiantFits(grid, *g, x, y + vy)) y += vy;
-        if (t >= kTicks - 20) movedLate += std::abs(x - bx) + std::abs(y - by);
-      }
+      double x = x0, y = y0;
+      const double movedLate = GiantWalkAt(grid, *g, cx, cy, 90, x, y);
       if (movedLate > 3 || GiantClassAt(x, y, cx, cy) != kGiantAbove) continue;
       const double d = std::abs(cx - x) + std::abs(cy - y);
       if (d < 190 || d > 290) continue;
@@ -736,17 +745,8 @@ bool Fighter::GiantHoldPoint(const Guy& hero, const NavGrid& grid, const Map& ma
       if (cost - 80 * 5 >= bestCost || !grid.BoxFits(cx, cy, 1, false)) continue;
       // The giant walks at the hero standing there: it must be stopped
       // there by a pillar or a wall, the hero above it within range.
-      double x = x0, y = y0, movedLate = 0;
-      int facing = g->facing;
-      constexpr int kTicks = 40;
-      for (int t = 0; t < kTicks; ++t) {
-        facing = GiantTurn(facing, cx - x, cy - y);
-        const double vx = 4 * Cosine(facing * 32) / 65536.0, vy = 4 * Sine(facing * 32) / 65536.0;
-        const double bx = x, by = y;
-        if (GiantFits(grid, *g, x + vx, y)) x += vx;
-        if (GiantFits(grid, *g, x, y + vy)) y += vy;
-        if (t >= kTicks - 20) movedLate += std::abs(x - bx) + std::abs(y - by);
-      }
+      double x = x0, y = y0;
+      const double movedLate = GiantWalkAt(grid, *g, cx, cy, 40, x, y);
       if (movedLate > 2 || GiantClassAt(x, y, cx, cy) != kGiantAbove) continue;
       const double d = std::abs(cx - x) + std::abs(cy - y);
       if (d < 190 || d > 290) continue;
