@@ -947,7 +947,7 @@ Press MapAgent::Step(Map& map, World& world) {
   }
   stuck_ = false;
   ++goalSteps_;
-  if (!context_.roaming) AvoidGiant(grid_, ListFoes());
+  if (!context_.roaming) AvoidBosses(grid_, ListFoes());
   Press move = Pursue(goal_, map, world, *hero);
   out.held = move.held;
   out.typed = 0;

@@ -62,7 +62,9 @@ bool MakeLab(const std::string& labMap, int labWorld, const std::string& worldsD
     fs::create_directories(labDir, ec);
     for (const auto& e : fs::directory_iterator(gameDir, ec)) {
       if (e.path().filename() == file) continue;
-      fs::create_symlink(e.path(), fs::path(labDir) / e.path().filename(), ec);
+      // Linked by absolute path: a relative game folder would point nowhere
+      // from the lab's folder.
+      fs::create_symlink(fs::absolute(e.path(), ec), fs::path(labDir) / e.path().filename(), ec);
     }
     return torvel::WriteFileAtomic(labDir + "/" + file,
                                    torvel::forge::CompiledWorldBytes(compiled));

@@ -155,6 +155,14 @@ int KeepOut(int kind) {
   }
 }
 
+// How far from its own place (straight) each kind's spit can land: the
+// mother spider's arcs from 20 pixels ahead of her and falls to the floor
+// after 17 steps of 10 pixels; the bullet's width and the hero's box
+// reach beyond that.
+int SpitReach(int kind) {
+  return kind == 8 ? 240 : 0;
+}
+
 // How fast each kind comes at the hero once it is after it.
 double ChaseSpeed(int kind) {
   switch (kind) {
@@ -516,8 +524,19 @@ int GiantRockHurt() {
   return hurt;
 }
 
-void AvoidGiant(NavGrid& grid, const std::vector<Foe>& foes) {
+void AvoidBosses(NavGrid& grid, const std::vector<Foe>& foes) {
   for (const Foe& f : foes) {
+    if (f.spit > 0) {
+      const int reach = f.spit + 24;
+      const int tx0 = f.gx / 32, ty0 = f.gy / 24;
+      for (int ty = ty0 - reach / 24; ty <= ty0 + reach / 24; ++ty) {
+        for (int tx = tx0 - reach / 32; tx <= tx0 + reach / 32; ++tx) {
+          const int d =
+              static_cast<int>(std::hypot(TileCentrePx(tx) - f.gx, TileCentrePy(ty) - f.gy));
+          if (d < reach) grid.SetPenalty(tx, ty, (reach - d) * 2);
+        }
+      }
+    }
     if (f.kind != kGiantKind) continue;
     constexpr int kReach = 300;
     const int tx0 = f.gx / 32, ty0 = f.gy / 24;
@@ -554,6 +573,7 @@ std::vector<Foe> ListFoes() {
     f.swims = flags & KindFlag::Swims;
     f.invulnerable = flags & KindFlag::Invulnerable;
     f.keepOut = KeepOut(g->kind);
+    f.spit = SpitReach(g->kind);
     f.blow = BlowDamage(g->kind);
     f.chase = ChaseSpeed(g->kind);
     foes.push_back(f);
@@ -573,7 +593,7 @@ std::string DescribeNear(const Guy& hero) {
     if (g && g->busy)
       who += "(anim " + std::to_string(g->anim) + ":" + std::to_string(g->animFrame) + ")";
     if (g && g->cooldown) who += "c" + std::to_string(g->cooldown);
-    if (f.life >= 150) who += "L" + std::to_string(f.life);
+    if (KindLife(f.kind) >= 150) who += "L" + std::to_string(f.life);
   }
   return who;
 }
@@ -657,6 +677,11 @@ int Fighter::BestShot(const Guy& hero, const Map& map, const std::vector<Foe>& f
     // Moss only when it is in the hero's way, close by.
     if (foe.kind == kMossKind && d > 64) continue;
     if (Guarding(foe)) continue;
+    // What stands where it is, tough, waits its turn unless it is the
+    // quarry: a swing at an egg sac on the way is a step not taken.
+    if (foe.chase == 0 && foe.dx == 0 && foe.dy == 0 && KindLife(foe.kind) >= 100 &&
+        foe.kind != fightKind_ && d > 80)
+      continue;
     int f = FiringFacing(hero, foe, map, delay);
     if (f >= 0 && d < bestDistance) {
       bestDistance = d;
@@ -793,6 +818,10 @@ bool Fighter::FiringSpot(const Guy& hero, const NavGrid& grid, const Map& map, c
     nearest = 200;
     farthest = 285;
   }
+  // A spitter is shot from beyond where its spit lands, within a bolt's
+  // flight: on a slant that is farther, counted along the way.
+  const bool spitter = foe.spit > 0 && !giant;
+  if (spitter) farthest = kShotSpeed * (kShotLife - 3) * 3 / 2;
   const int reachX = farthest / 32 + 1, reachY = farthest / 24 + 1;
   // The giant is fought from above it, where it only quakes; from below
   // only when no place above can be reached.
@@ -805,7 +834,12 @@ bool Fighter::FiringSpot(const Guy& hero, const NavGrid& grid, const Map& map, c
         int cx = TileCentrePx(x), cy = TileCentrePy(y);
         int adx = std::abs(foe.x - cx), ady = std::abs(foe.y - cy);
         int range = giant ? std::abs(foe.gx - cx) + std::abs(foe.gy - cy) : adx + ady;
-        if (range < nearest || range > farthest) continue;
+        if (spitter) {
+          const double straight = std::hypot(foe.gx - cx, foe.gy - cy);
+          if (straight < foe.spit + 12 || straight > kShotSpeed * (kShotLife - 3)) continue;
+        } else if (range < nearest || range > farthest) {
+          continue;
+        }
         // The thing lobs its fire southwards only: it is shot from the north.
         if (foe.kind == kThingKind && cy > foe.y - 96) continue;
         // A bolt fired from the middle of the tile, standing, would hit it:
@@ -825,7 +859,8 @@ bool Fighter::FiringSpot(const Guy& hero, const NavGrid& grid, const Map& map, c
         if (!fires) continue;
         // Near the hero, not too near the foe: what shoots back is best
         // fought from afar, where its bullets can be seen coming.
-        int score = dist[i] + (range < 120 ? 200 : 0) + (range < 180 ? (180 - range) * 2 : 0);
+        int score = dist[i];
+        if (!spitter) score += (range < 120 ? 200 : 0) + (range < 180 ? (180 - range) * 2 : 0);
         if (giant && pass == 0 && cy > foe.gy - 24) continue;
         if (giant && cy > foe.gy) {
           // Lower, it guards; straight below, its slam falls.
@@ -1011,6 +1046,13 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
         double soon = 1.0 + 0.05 * (tr.n - t);
         if (gap < 8) danger += 60 * fear * soon;
         if (f->kind == kGiantKind) continue;
+        // Within a spitter's reach its spit comes in streams: out of it.
+        if (f->spit > 0) {
+          const double sx = fx + (f->gx - f->x), sy = fy + (f->gy - f->y);
+          const double straight = std::hypot(tr.x[t] - sx, tr.y[t] - sy);
+          if (straight < f->spit + 16)
+            danger += 25 * fear * soon * (1 + (f->spit + 16 - straight) / 30);
+        }
         if (d < strike + 10) {
           danger += 60 * fear * soon * (1 + (strike + 10 - d) / 20);
         } else if (d < f->keepOut + 30) {
@@ -1036,7 +1078,14 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
         double adx = std::abs(fx - tr.x[t]), ady = std::abs(fy - tr.y[t]);
         double d = adx + ady;
         double strike = std::max(0, f->keepOut - 25);
-        if (d > 330 || d < strike + 15) continue;
+        if (f->spit > 0) {
+          // From beyond its spit, within a bolt's flight.
+          const double straight =
+              std::hypot(fx + (f->gx - f->x) - tr.x[t], fy + (f->gy - f->y) - tr.y[t]);
+          if (straight < f->spit || straight > kShotSpeed * (kShotLife - 3)) continue;
+        } else if (d > 330 || d < strike + 15) {
+          continue;
+        }
         bool inLine = adx <= f->half + 6 || ady <= f->halfY + 6 ||
                       std::abs(adx - ady) <= std::min(f->half, f->halfY) + 4;
         if (!inLine) continue;

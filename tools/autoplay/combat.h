@@ -34,6 +34,7 @@ struct Foe {
   bool hurtsByTouch = true;
   bool invulnerable = false;
   int keepOut = 40;  // how near its middle may come before it strikes
+  int spit = 0;      // how far (straight) from its own place its spit lands; 0 when it spits none
   int blow = 8;      // what its blow takes off
   double chase = 0;  // how fast it comes once it is after the hero
 };
@@ -43,7 +44,9 @@ std::vector<Foe> ListFoes();
 
 // Ways past the giant cost more the nearer they come to it: its blows reach
 // far and it herds the hero into walls, so the hero goes round it, wide.
-void AvoidGiant(NavGrid& grid, const std::vector<Foe>& foes);
+// So do ways within a spitter's reach: its spit falls short of a hero
+// farther off, and it lands in streams no hero dodges close in.
+void AvoidBosses(NavGrid& grid, const std::vector<Foe>& foes);
 
 // What one of the giant's quake rocks would take off the hero now (0 when
 // there is no giant): below that, the hero is low on life.

@@ -598,10 +598,14 @@ int Driver::Run() {
     hooks.endingReached = OnEnding;
     SetPlayProgressHooks(hooks);
     StartRecording(options_.firstWorld);
-    if (options_.firstWorld == 0) {
+    // The lab may take a river hero from a saved game too (slot 1): the
+    // river's own fights are measured on the hero that reaches them.
+    const bool riverFromSave =
+        options_.firstWorld == 0 && options_.labMap >= 0 && !options_.saveFile.empty();
+    if (options_.firstWorld == 0 && !riverFromSave) {
       QueueNewGame();
     } else {
-      saveSlot_ = options_.firstWorld - 1;
+      saveSlot_ = riverFromSave ? 0 : options_.firstWorld - 1;
       QueueContinue(saveSlot_);
     }
     RunModeLoop(display.get());

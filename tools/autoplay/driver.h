@@ -31,7 +31,7 @@ struct Options {
   std::string reportDir;  // report.md and progress.png
   int firstWorld = 0;     // worlds after the first start from the save of the one before
   int lastWorld = 3;
-  std::string saveFile;  // the saved games to continue from (firstWorld > 0)
+  std::string saveFile;  // the saved games to continue from (firstWorld > 0, or a lab)
   uint64_t maxSteps = 2'000'000;
   int verbose = 1;
   std::string logFile;
