@@ -228,7 +228,8 @@ void Driver::NewVisit() {
   lastLife_ = 0;
   Say("map start: world " + std::to_string(w) + " map " + std::to_string(m) + " (" + name +
       ") level " + std::to_string(p.level) + " life " + std::to_string(p.lifeMax) + " money " +
-      std::to_string(p.money) + (arena ? " [challenge]" : ""));
+      std::to_string(p.money) + (arena ? " [challenge]" : "") + " at step " +
+      std::to_string(totalSteps_));
   report_.Sample({totalSteps_, w, p.level, p.lifeMax, p.money});
   stuckSteps_ = 0;
   skipTyped_ = 0;
