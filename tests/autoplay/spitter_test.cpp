@@ -1,7 +1,8 @@
 // How far the mother spider's spit lands, as the autoplayer's hero reckons
 // it, checked against the game: she spits at a hero standing still, again
 // and again, and only a hero within that reach is ever hit. And the ways
-// within it cost more, so the hero's way goes round her.
+// within it cost more, so the hero's way goes round her; her egg sacs, which
+// never move, are not shot on the way.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -16,11 +17,13 @@ namespace torvel::testing {
 namespace {
 
 using autoplay::AvoidBosses;
+using autoplay::Fighter;
 using autoplay::Foe;
 using autoplay::ListFoes;
 using autoplay::NavGrid;
 using autoplay::TilePos;
 
+constexpr uint8_t kEggSac = 7;
 constexpr uint8_t kMotherSpider = 8;
 
 class SpitterTest : public Scenario {
@@ -112,6 +115,35 @@ TEST_F(SpitterTest, TheWaysWithinHerReachCostMore) {
   // The same way without her goes straight through.
   grid.ClearPenalties();
   EXPECT_TRUE(crosses(grid.Path(west, east, true)));
+}
+
+TEST_F(SpitterTest, AnEggSacInLineIsShotOnlyNearOrWhenItIsTheQuarry) {
+  struct Case {
+    const char* name;
+    int dx;          // the egg sac east of the hero, in pixels
+    uint8_t quarry;  // the kind the hero is after (0: none)
+    bool shoots;
+  };
+  const Case cases[] = {
+      {"in line, on the way elsewhere", 200, 0, false},
+      {"in line, the hero after another kind", 200, kMotherSpider, false},
+      {"in line, the hero after egg sacs", 200, kEggSac, true},
+      {"close by, in the way", 64, 0, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    BuildHall();
+    Player().shotPower = 1;
+    Guy* hero = AddAtPixel(1, 400, 300);
+    ASSERT_NE(hero, nullptr);
+    ASSERT_NE(AddAtPixel(kEggSac, 400 + c.dx, 300), nullptr);
+    Fighter fighter;
+    fighter.SetQuarry(c.quarry);
+    int target = -1;
+    const int facing = fighter.BestShot(*hero, map(), ListFoes(), target);
+    EXPECT_EQ(facing >= 0, c.shoots);
+    if (c.shoots) EXPECT_EQ(facing, 0);  // east
+  }
 }
 
 }  // namespace
