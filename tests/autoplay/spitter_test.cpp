@@ -142,7 +142,9 @@ TEST_F(SpitterTest, AnEggSacInLineIsShotOnlyNearOrWhenItIsTheQuarry) {
     int target = -1;
     const int facing = fighter.BestShot(*hero, map(), ListFoes(), target);
     EXPECT_EQ(facing >= 0, c.shoots);
-    if (c.shoots) EXPECT_EQ(facing, 0);  // east
+    if (c.shoots) {
+      EXPECT_EQ(facing, 0);  // east
+    }
   }
 }
 
