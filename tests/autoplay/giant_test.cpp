@@ -27,8 +27,7 @@ class GiantFightTest : public Scenario {
   // An open hall, 18 tiles wide and `rows` deep, walled round.
   void BuildHall(int rows) {
     BuildMap({"#"}, rows + 2 > 20 ? 64 : 20);
-    for (int y = 1; y <= rows; ++y)
-      for (int x = 1; x < 19; ++x) At(x, y).wall = 0;
+    OpenRoom(1, 1, 18, rows);
   }
 };
 

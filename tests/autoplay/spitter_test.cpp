@@ -31,8 +31,7 @@ class SpitterTest : public Scenario {
   // An open hall, 62 tiles wide and 40 deep, walled round.
   void BuildHall() {
     BuildMap({"#"}, 64);
-    for (int y = 1; y <= 40; ++y)
-      for (int x = 1; x < 63; ++x) At(x, y).wall = 0;
+    OpenRoom(1, 1, 62, 40);
   }
 
   // The spider's spit reach as the fighter reckons it.

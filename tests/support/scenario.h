@@ -139,6 +139,12 @@ class Scenario : public HeadlessTest {
   // The tile at (x, y) of the map.
   Tile& At(int x, int y) { return MapTile(map_, x, y); }
 
+  // Opens the tiles from (x0, y0) to (x1, y1), both included: no walls.
+  void OpenRoom(int x0, int y0, int x1, int y1) {
+    for (int y = y0; y <= y1; ++y)
+      for (int x = x0; x <= x1; ++x) At(x, y).wall = 0;
+  }
+
   // Guys at tile centres, or at pixel positions.
   Guy* Hero(int tx, int ty) { return Add(1, tx, ty); }
   Guy* Add(uint8_t kind, int tx, int ty) {

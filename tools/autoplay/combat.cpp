@@ -23,6 +23,8 @@ constexpr int kGiantKind = 32;  // the castle's boss
 constexpr int kThingKind = 26;  // the underworld's last boss
 constexpr int kShotSpeed = 12;  // pixels a tick
 constexpr int kShotLife = 30;   // ticks
+// How far (straight) a spitter is shot from at most: well within a bolt's flight.
+constexpr int kFarShot = kShotSpeed * (kShotLife - 3);
 constexpr int kShotReach = 12;  // half-size of the square a bolt hits in
 constexpr uint8_t kFriendly = 11;
 constexpr uint8_t kPteroKind = 12;  // the hero's allies
@@ -819,9 +821,9 @@ bool Fighter::FiringSpot(const Guy& hero, const NavGrid& grid, const Map& map, c
     farthest = 285;
   }
   // A spitter is shot from beyond where its spit lands, within a bolt's
-  // flight: on a slant that is farther, counted along the way.
+  // flight.
   const bool spitter = foe.spit > 0 && !giant;
-  if (spitter) farthest = kShotSpeed * (kShotLife - 3) * 3 / 2;
+  if (spitter) farthest = kFarShot;
   const int reachX = farthest / 32 + 1, reachY = farthest / 24 + 1;
   // The giant is fought from above it, where it only quakes; from below
   // only when no place above can be reached.
@@ -836,7 +838,7 @@ bool Fighter::FiringSpot(const Guy& hero, const NavGrid& grid, const Map& map, c
         int range = giant ? std::abs(foe.gx - cx) + std::abs(foe.gy - cy) : adx + ady;
         if (spitter) {
           const double straight = std::hypot(foe.gx - cx, foe.gy - cy);
-          if (straight < foe.spit + 12 || straight > kShotSpeed * (kShotLife - 3)) continue;
+          if (straight < foe.spit + 12 || straight > kFarShot) continue;
         } else if (range < nearest || range > farthest) {
           continue;
         }
@@ -1082,7 +1084,7 @@ bool Fighter::Tactics(const Guy& hero, const NavGrid& grid, const Map& map,
           // From beyond its spit, within a bolt's flight.
           const double straight =
               std::hypot(fx + (f->gx - f->x) - tr.x[t], fy + (f->gy - f->y) - tr.y[t]);
-          if (straight < f->spit || straight > kShotSpeed * (kShotLife - 3)) continue;
+          if (straight < f->spit || straight > kFarShot) continue;
         } else if (d > 330 || d < strike + 15) {
           continue;
         }
